@@ -1,0 +1,39 @@
+#pragma once
+// The control link: one worker thread carries all drive traffic, one exchange at a time, and
+// polls watched objects while idle. Outcomes reach windows as messages sent synchronously.
+#include <cstdint>
+
+#include "comm/commsettings.h"
+#include "platform/messages.h"
+
+class CGlobal;
+
+class CCtrlLink {
+public:
+    explicit CCtrlLink(CGlobal& global);  // starts the worker thread
+    ~CCtrlLink();                         // stops and joins the worker
+    CCtrlLink(const CCtrlLink&) = delete;
+    CCtrlLink& operator=(const CCtrlLink&) = delete;
+
+    // UI thread.
+    int Request(platform::WindowHandle window, std::uint8_t command, std::int32_t key,
+                std::int32_t data);
+    int AddWatch(platform::WindowHandle window, std::int32_t key, std::uint8_t kind);
+    int ActivateWatches(platform::WindowHandle window);
+    int DeactivateWatches(platform::WindowHandle window);
+    int ActivateWatchKey(std::int32_t key);
+    int FindWatch(platform::WindowHandle window, std::int32_t key);
+    int HeldQueueEmpty();
+
+    // Forwarded to the protocol and the link component.
+    int Open(const CommSettings& settings);
+    void Close();
+    void SetDriveAddress(int address);
+    int GetVersion(char* buffer256);
+    void GetSegment(const std::uint8_t*& data, std::uint8_t& count);
+    int SetLinkKind(int kind);
+
+private:
+    struct Impl;
+    Impl* impl_;
+};

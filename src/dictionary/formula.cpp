@@ -1,0 +1,4 @@
+#include "dictionary/formula.h"
+// Placeholder until the evaluator lands.
+CFormula::CFormula(CGlobal&) : impl_(nullptr) {}
+CFormula::~CFormula() = default;
