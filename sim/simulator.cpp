@@ -27,7 +27,10 @@ bool CSimulator::Start(QString& error) {
     if (!table_.Load(options_.base + "/data/velto_sim.tsv", &error))
         return false;
     clock_.start();
-    drive_ = std::make_unique<CDrive>(table_);
+    nv_ = std::make_unique<CNvMemory>(options_.statePath);
+    if (!nv_->Load(table_, error))
+        return false;
+    drive_ = std::make_unique<CDrive>(table_, nv_.get());
     server_ = std::make_unique<CSdoServer>(*drive_);
     server_->SetRefusal([this](uint32_t key) { return faults_.Refusal(key); });
     for (const QString& command : options_.startCommands) {
@@ -131,6 +134,24 @@ QString CSimulator::DriveCommand(const QStringList& w, bool& known) {
             return "error: value expected";
         drive_->Values().Set(key, v);
         return QString::number(drive_->Values().Get(key));
+    }
+    if (verb == "raise") {
+        const int word = w.value(1).toInt(&ok);
+        const int bit = ok ? w.value(2).toInt(&ok) : -1;
+        if (!ok || !drive_->RaiseError(word, bit))
+            return "error: raise WORD(1|2) BIT(0..15)";
+        return "ok";
+    }
+    if (verb == "clear-errors") {
+        drive_->ClearErrors();
+        return "ok";
+    }
+    if (verb == "inputs") {
+        const uint levels = w.value(1).toUInt(&ok, 16);
+        if (!ok || levels > 0xFF)
+            return "error: inputs LEVELS (hex, bit i = DIN i+1)";
+        drive_->SetInputLevels(uint16_t(levels));
+        return "ok";
     }
     known = false;
     return {};

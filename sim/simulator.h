@@ -57,6 +57,7 @@ private:
 
     SimOptions options_;
     CObjectTable table_;
+    std::unique_ptr<CNvMemory> nv_;
     std::unique_ptr<CDrive> drive_;
     std::unique_ptr<CSdoServer> server_;
     CFaultPlan faults_;
