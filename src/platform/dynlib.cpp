@@ -2,28 +2,42 @@
 
 #include <dlfcn.h>
 
-// Minimal loader used by the link until the platform layer's own lands.
+#include <QFile>
+
 namespace platform {
 namespace {
-thread_local QString g_lastError;
+thread_local QString t_lastError;
 }
 
 LibraryHandle LoadLibrary(const QString& path) {
-    LibraryHandle lib = dlopen(path.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
-    if (!lib)
-        g_lastError = QString::fromLocal8Bit(dlerror());
-    return lib;
+    dlerror();
+    void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        const char* why = dlerror();
+        t_lastError = why ? QString::fromLocal8Bit(why) : QStringLiteral("cannot load ") + path;
+    }
+    return handle;
 }
 
 void* GetProcAddress(LibraryHandle lib, const char* name) {
-    if (!lib)
+    if (!lib || !name)
         return nullptr;
     dlerror();
-    return dlsym(lib, name);
+    void* symbol = dlsym(lib, name);
+    if (!symbol) {
+        const char* why = dlerror();
+        t_lastError = why ? QString::fromLocal8Bit(why) : QString::fromLatin1(name) + " is null";
+    }
+    return symbol;
+}
+
+void FreeLibrary(LibraryHandle lib) {
+    if (lib)
+        dlclose(lib);
 }
 
 QString LastLibraryError() {
-    return g_lastError;
+    return t_lastError;
 }
 
 }  // namespace platform
