@@ -5,6 +5,7 @@
 #include "app/global.h"
 #include "comm/protocol.h"
 #include "fake_link.h"
+#include "platform/profile.h"
 #include "recorder.h"
 #include "support/msgbox_capture.h"
 #include "support/temp_base.h"
@@ -349,6 +350,21 @@ TEST(CtrlLinkWatches, DuplicatesAndLookups) {
     EXPECT_EQ(link.ActivateWatchKey(K), 1);
     EXPECT_EQ(link.ActivateWatchKey(A), 0);
     EXPECT_EQ(link.HeldQueueEmpty(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CtrlLinkKind, CanKindMarksTheSettingsFile) {
+    TempBase base;
+    CGlobal global(base.Path());
+    global.link.SetLinkKind(CComm::Serial);
+    EXPECT_EQ(global.canMarked, 0);
+    EXPECT_TRUE(platform::GetProfileString(global.settingsPath, "sys", "can").isEmpty());
+    EXPECT_EQ(global.link.SetLinkKind(CComm::Can), 0);  // no module in this data folder
+    EXPECT_EQ(global.canMarked, 1);
+    EXPECT_EQ(platform::GetProfileString(global.settingsPath, "sys", "can"), "1");
 }
 
 }  // namespace
