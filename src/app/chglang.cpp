@@ -41,7 +41,8 @@ CChgLang::CChgLang(CGlobal& global, QWidget* parent) : QDialog(parent), global_(
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     const QString& ini = global_.settingsPath;
-    if (global_.systemLanguage != 1) WriteProfileString(ini, "sys", "lang", "2");
+    if (global_.systemLanguage != 1)
+        WriteProfileString(ini, "sys", "lang", "2");
     int lang = CGlobal::ParseDecimal(GetProfileString(ini, "sys", "lang", {}, 4));
     // Neither is checked for another value, so OK writes nothing until a choice is made.
     group->setExclusive(false);
@@ -54,8 +55,9 @@ void CChgLang::OnOk() {
     const QString& ini = global_.settingsPath;
     if (chinese_->isChecked()) {
         if (global_.systemLanguage != 1) {
-            MessageBox(QStringLiteral("Your computer OS doesn't support the Chinese version. "
-                                      "\r\n Seting is non-effective!!"));
+            MessageBox(
+                QStringLiteral("Your computer OS doesn't support the Chinese version. "
+                               "\r\n Seting is non-effective!!"));
             english_->setChecked(true);
             return;
         }

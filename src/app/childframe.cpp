@@ -18,22 +18,26 @@ CChildFrame::CChildFrame(int command, CPageView* view, CloseHandler onClose)
 void CChildFrame::closeEvent(QCloseEvent* event) {
     // The main frame decides: hide (the frame lives on) or destroy (the mode page).
     event->ignore();
-    if (onClose_) onClose_(this);
+    if (onClose_)
+        onClose_(this);
 }
 
 void CChildFrame::HideFrame() {
     hide();
     if (QMdiArea* area = mdiArea()) {
-        if (area->activeSubWindow() == this) area->activateNextSubWindow();
+        if (area->activeSubWindow() == this)
+            area->activateNextSubWindow();
     }
 }
 
 LResult CChildFrame::OnMessage(unsigned msg, WParam w, LParam l) {
-    if (msg != WM_PLACE_PAGE) return 0;
+    if (msg != WM_PLACE_PAGE)
+        return 0;
     // The main window's top-left corner is the client area's origin here.
     move(static_cast<int>(w), static_cast<int>(l));
     show();
     raise();
-    if (view_) SendMessage(view_->Handle(), WM_PAGE_NOTIFY, 0, 0);
+    if (view_)
+        SendMessage(view_->Handle(), WM_PAGE_NOTIFY, 0, 0);
     return 0;
 }

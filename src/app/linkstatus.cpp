@@ -16,7 +16,8 @@ const char* const kOfflineText = "The connecting mode is Offline!!";
 CLinkStatus::CLinkStatus(CGlobal& global, LinkStatusHost& host) : global_(global), host_(host) {}
 
 void CLinkStatus::OnConnectToggle() {
-    if (global_.awaitingDrive.load() == 1) return;
+    if (global_.awaitingDrive.load() == 1)
+        return;
     if (global_.online.load() == 1) {
         global_.online = 2;
         OnLinkState(0);
@@ -34,9 +35,13 @@ void CLinkStatus::OnConnectToggle() {
 
 bool CLinkStatus::Reconnect() {
     switch (global_.commMode) {
-        case 2: return ReconnectSerial();
-        case 5: return ReconnectCan();
-        default: MessageBox(QString::fromLatin1(kOfflineText)); return false;
+        case 2:
+            return ReconnectSerial();
+        case 5:
+            return ReconnectCan();
+        default:
+            MessageBox(QString::fromLatin1(kOfflineText));
+            return false;
     }
 }
 
@@ -110,9 +115,11 @@ void CLinkStatus::OnLinkValue(std::int32_t value, std::int32_t key) {
         }
         return;
     }
-    if (faultState_ == -1) SendMessage(host_.Window(), WM_LINK_STATE, 1, 0);
+    if (faultState_ == -1)
+        SendMessage(host_.Window(), WM_LINK_STATE, 1, 0);
     int fault = (value & 8) ? 1 : 0;
-    if (faultState_ != fault) host_.SetToolBarImages(fault ? IDB_TOOLBAR_FAULT : IDB_TOOLBAR_OPEN);
+    if (faultState_ != fault)
+        host_.SetToolBarImages(fault ? IDB_TOOLBAR_FAULT : IDB_TOOLBAR_OPEN);
     faultState_ = fault;
 }
 
@@ -136,10 +143,13 @@ void CLinkStatus::OnLinkState(int state) {
         global_.awaitingDrive = 0;
         MessageBox(QStringLiteral("Not Find Driver! Please Check..."));
     }
-    if (state == 1) host_.NotifyAllPages(2);
+    if (state == 1)
+        host_.NotifyAllPages(2);
 }
 
-void CLinkStatus::OnLinkOpened() { host_.SetToolBarImages(IDB_TOOLBAR_OPEN); }
+void CLinkStatus::OnLinkOpened() {
+    host_.SetToolBarImages(IDB_TOOLBAR_OPEN);
+}
 
 void CLinkStatus::OnTimer() {
     if (global_.online.load() != 1) {

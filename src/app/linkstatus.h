@@ -12,7 +12,7 @@ class CGlobal;
 class LinkStatusHost {
 public:
     virtual ~LinkStatusHost() = default;
-    virtual void SetToolBarImages(int setId) = 0;     // 205 closed, 211 open, 210 fault
+    virtual void SetToolBarImages(int setId) = 0;       // 205 closed, 211 open, 210 fault
     virtual void SetLinkText(const QString& text) = 0;  // the status line's link pane
     virtual bool LinkPageExists(int mode) const = 0;    // 2 serial, 5 CAN
     virtual void NotifyLinkPages() = 0;                 // bring up and send code 6
@@ -27,11 +27,11 @@ public:
 
     CLinkStatus(CGlobal& global, LinkStatusHost& host);
 
-    void OnConnectToggle();                                   // tool-bar command 1128
+    void OnConnectToggle();                                  // tool-bar command 1128
     void OnLinkValue(std::int32_t value, std::int32_t key);  // WM_LINK_VALUE
-    void OnLinkState(int state);                              // WM_LINK_STATE
-    void OnLinkOpened();                                      // WM_LINK_OPENED
-    void OnTimer();                                           // timer 1, every 1200 ms
+    void OnLinkState(int state);                             // WM_LINK_STATE
+    void OnLinkOpened();                                     // WM_LINK_OPENED
+    void OnTimer();                                          // timer 1, every 1200 ms
 
     int faultState() const { return faultState_; }
 

@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
     int code = 0;
     {
         CVeltrixApp app(global);
-        if (!app.InitInstance()) return app.exitCode();
+        if (!app.InitInstance())
+            return app.exitCode();
         code = QApplication::exec();
     }
     return code;

@@ -28,8 +28,8 @@ using namespace cmd;
 namespace {
 constexpr int kBlinkMs = 1200;
 // Commands the frame runs itself, enabled whatever is registered.
-constexpr int kFrameCommands[] = {ID_FILE_NEW,   ID_COMM_MODE,   ID_COMM_SETTINGS, ID_TB_CONNECT,
-                                  ID_TB_CASCADE, ID_TB_TILE,     ID_APP_EXIT,      ID_APP_ABOUT,
+constexpr int kFrameCommands[] = {ID_FILE_NEW,   ID_COMM_MODE,    ID_COMM_SETTINGS,  ID_TB_CONNECT,
+                                  ID_TB_CASCADE, ID_TB_TILE,      ID_APP_EXIT,       ID_APP_ABOUT,
                                   ID_LANGUAGE,   ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
 }  // namespace
 
@@ -65,21 +65,30 @@ void CMainFrame::BuildStatusLine() {
 
 int CMainFrame::MenuCommandOf(int toolBarCommand) {
     switch (toolBarCommand) {
-        case ID_TB_OPEN: return ID_FILE_OPEN;
-        case ID_TB_SAVE: return ID_FILE_SAVE;
-        case ID_TB_SCOPE: return ID_SCOPE;
-        case ID_TB_IO: return ID_IO;
-        case ID_TB_REALTIME_ERROR: return ID_REALTIME_ERROR;
-        case ID_TB_READ_DRIVE: return ID_READ_DRIVE;
-        case ID_TB_WRITE_DRIVE: return ID_WRITE_DRIVE;
-        default: return toolBarCommand;
+        case ID_TB_OPEN:
+            return ID_FILE_OPEN;
+        case ID_TB_SAVE:
+            return ID_FILE_SAVE;
+        case ID_TB_SCOPE:
+            return ID_SCOPE;
+        case ID_TB_IO:
+            return ID_IO;
+        case ID_TB_REALTIME_ERROR:
+            return ID_REALTIME_ERROR;
+        case ID_TB_READ_DRIVE:
+            return ID_READ_DRIVE;
+        case ID_TB_WRITE_DRIVE:
+            return ID_WRITE_DRIVE;
+        default:
+            return toolBarCommand;
     }
 }
 
 bool CMainFrame::IsCommandEnabled(int command) const {
     command = MenuCommandOf(command);
     for (int c : kFrameCommands)
-        if (c == command) return true;
+        if (c == command)
+            return true;
     const PageKind* kind = CPageRegistry::Instance().FindByCommand(command);
     return kind && (kind->create || kind->run);
 }
@@ -87,7 +96,8 @@ bool CMainFrame::IsCommandEnabled(int command) const {
 void CMainFrame::UpdateCommandStates() {
     for (auto& [command, action] : menus_->Actions()) action->setEnabled(IsCommandEnabled(command));
     for (int command : CMainToolBar::Layout())
-        if (QAction* a = toolBar_->Action(command)) a->setEnabled(IsCommandEnabled(command));
+        if (QAction* a = toolBar_->Action(command))
+            a->setEnabled(IsCommandEnabled(command));
 }
 
 void CMainFrame::OnCommand(int command) {
@@ -98,22 +108,43 @@ void CMainFrame::OnCommand(int command) {
             CloseAllPages();
             OpenPage(ID_COMM_MODE);
             return;
-        case ID_COMM_SETTINGS: OpenLinkPage(); return;
-        case ID_TB_CONNECT: linkStatus_.OnConnectToggle(); return;
-        case ID_TB_CASCADE: client_->cascadeSubWindows(); return;
-        case ID_TB_TILE: client_->tileSubWindows(); return;
-        case ID_APP_EXIT: close(); return;
-        case ID_APP_ABOUT: ShowAbout(); return;
-        case ID_LANGUAGE: RunLanguageDialog(); return;
-        case ID_VIEW_TOOLBAR: toolBar_->setVisible(!toolBar_->isVisible()); return;
-        case ID_VIEW_STATUS_BAR: statusBar()->setVisible(!statusBar()->isVisible()); return;
-        default: RunRegistered(command); return;
+        case ID_COMM_SETTINGS:
+            OpenLinkPage();
+            return;
+        case ID_TB_CONNECT:
+            linkStatus_.OnConnectToggle();
+            return;
+        case ID_TB_CASCADE:
+            client_->cascadeSubWindows();
+            return;
+        case ID_TB_TILE:
+            client_->tileSubWindows();
+            return;
+        case ID_APP_EXIT:
+            close();
+            return;
+        case ID_APP_ABOUT:
+            ShowAbout();
+            return;
+        case ID_LANGUAGE:
+            RunLanguageDialog();
+            return;
+        case ID_VIEW_TOOLBAR:
+            toolBar_->setVisible(!toolBar_->isVisible());
+            return;
+        case ID_VIEW_STATUS_BAR:
+            statusBar()->setVisible(!statusBar()->isVisible());
+            return;
+        default:
+            RunRegistered(command);
+            return;
     }
 }
 
 bool CMainFrame::RunRegistered(int command) {
     const PageKind* kind = CPageRegistry::Instance().FindByCommand(command);
-    if (!kind) return false;
+    if (!kind)
+        return false;
     if (kind->run) {
         kind->run(this);
         return true;
@@ -130,15 +161,21 @@ void CMainFrame::OpenLinkPage() {
         MessageBox(QStringLiteral("The connecting mode is Offline!!"));
 }
 
-CChildFrame* CMainFrame::OpenPage(int command) { return frames_->Open(command); }
+CChildFrame* CMainFrame::OpenPage(int command) {
+    return frames_->Open(command);
+}
 
 CChildFrame* CMainFrame::OpenPageAt(int command, QPoint position) {
     return frames_->OpenAt(command, position);
 }
 
-void CMainFrame::CloseAllPages() { frames_->CloseAll(); }
+void CMainFrame::CloseAllPages() {
+    frames_->CloseAll();
+}
 
-void CMainFrame::NotifyAllPages(int code) { frames_->NotifyAll(code); }
+void CMainFrame::NotifyAllPages(int code) {
+    frames_->NotifyAll(code);
+}
 
 void CMainFrame::ShowAbout() {
     CAboutDlg about(this);
@@ -155,23 +192,34 @@ LResult CMainFrame::OnMessage(unsigned msg, WParam w, LParam l) {
         case WM_LINK_VALUE:
             linkStatus_.OnLinkValue(static_cast<std::int32_t>(w), static_cast<std::int32_t>(l));
             break;
-        case WM_LINK_STATE: linkStatus_.OnLinkState(static_cast<int>(w)); break;
-        case WM_LINK_OPENED: linkStatus_.OnLinkOpened(); break;
-        case WM_BATCH_DONE: NotifyAllPages(2); break;
+        case WM_LINK_STATE:
+            linkStatus_.OnLinkState(static_cast<int>(w));
+            break;
+        case WM_LINK_OPENED:
+            linkStatus_.OnLinkOpened();
+            break;
+        case WM_BATCH_DONE:
+            NotifyAllPages(2);
+            break;
         case WM_LINK_PAGE:
             if (w == 2)
                 OpenPage(ID_SDO_LIST);
             else
                 OpenLinkPage();
             break;
-        default: break;
+        default:
+            break;
     }
     return 0;
 }
 
-void CMainFrame::SetToolBarImages(int setId) { toolBar_->SetImageSet(setId); }
+void CMainFrame::SetToolBarImages(int setId) {
+    toolBar_->SetImageSet(setId);
+}
 
-void CMainFrame::SetLinkText(const QString& text) { linkPane_->setText(text); }
+void CMainFrame::SetLinkText(const QString& text) {
+    linkPane_->setText(text);
+}
 
 bool CMainFrame::LinkPageExists(int mode) const {
     return frames_->Find(mode == 5 ? ID_PAGE_COMM_CAN : ID_PAGE_COMM_RS232) != nullptr;

@@ -1,7 +1,8 @@
 #include "app/maintoolbar.h"
 
 #include <QCoreApplication>
-#include <QPalette>
+#include <QPaintEvent>
+#include <QPainter>
 
 #include "app/commands.h"
 #include "platform/msgbox.h"
@@ -10,10 +11,19 @@
 using namespace resources;
 
 const std::vector<int>& CMainToolBar::Layout() {
-    static const std::vector<int> layout = {
-        cmd::ID_TB_OPEN,       cmd::ID_TB_SAVE,  0, cmd::ID_TB_CONNECT, cmd::ID_TB_SCOPE,
-        cmd::ID_TB_IO,         cmd::ID_TB_REALTIME_ERROR, 0, cmd::ID_TB_READ_DRIVE,
-        cmd::ID_TB_WRITE_DRIVE, 0, cmd::ID_TB_CASCADE, cmd::ID_TB_TILE};
+    static const std::vector<int> layout = {cmd::ID_TB_OPEN,
+                                            cmd::ID_TB_SAVE,
+                                            0,
+                                            cmd::ID_TB_CONNECT,
+                                            cmd::ID_TB_SCOPE,
+                                            cmd::ID_TB_IO,
+                                            cmd::ID_TB_REALTIME_ERROR,
+                                            0,
+                                            cmd::ID_TB_READ_DRIVE,
+                                            cmd::ID_TB_WRITE_DRIVE,
+                                            0,
+                                            cmd::ID_TB_CASCADE,
+                                            cmd::ID_TB_TILE};
     return layout;
 }
 
@@ -21,26 +31,32 @@ namespace {
 
 QString ToolTipOf(int command) {
     switch (command) {
-        case cmd::ID_TB_OPEN: return QCoreApplication::translate("CMainToolBar", "打开工程");
-        case cmd::ID_TB_SAVE: return QCoreApplication::translate("CMainToolBar", "保存工程");
-        case cmd::ID_TB_CONNECT: return QCoreApplication::translate("CMainToolBar", "连接/断开");
-        case cmd::ID_TB_SCOPE: return QCoreApplication::translate("CMainToolBar", "示波器");
-        case cmd::ID_TB_IO: return QCoreApplication::translate("CMainToolBar", "I/O口");
+        case cmd::ID_TB_OPEN:
+            return QCoreApplication::translate("CMainToolBar", "打开工程");
+        case cmd::ID_TB_SAVE:
+            return QCoreApplication::translate("CMainToolBar", "保存工程");
+        case cmd::ID_TB_CONNECT:
+            return QCoreApplication::translate("CMainToolBar", "连接/断开");
+        case cmd::ID_TB_SCOPE:
+            return QCoreApplication::translate("CMainToolBar", "示波器");
+        case cmd::ID_TB_IO:
+            return QCoreApplication::translate("CMainToolBar", "I/O口");
         case cmd::ID_TB_REALTIME_ERROR:
             return QCoreApplication::translate("CMainToolBar", "实时错误");
         case cmd::ID_TB_READ_DRIVE:
             return QCoreApplication::translate("CMainToolBar", "读驱动器配置");
         case cmd::ID_TB_WRITE_DRIVE:
             return QCoreApplication::translate("CMainToolBar", "写驱动器配置");
-        case cmd::ID_TB_CASCADE: return QCoreApplication::translate("CMainToolBar", "层叠窗口");
-        default: return QCoreApplication::translate("CMainToolBar", "平铺窗口");
+        case cmd::ID_TB_CASCADE:
+            return QCoreApplication::translate("CMainToolBar", "层叠窗口");
+        default:
+            return QCoreApplication::translate("CMainToolBar", "平铺窗口");
     }
 }
 
 }  // namespace
 
-CMainToolBar::CMainToolBar(std::function<void(int)> onCommand, QWidget* parent)
-    : QToolBar(parent) {
+CMainToolBar::CMainToolBar(std::function<void(int)> onCommand, QWidget* parent) : QToolBar(parent) {
     setObjectName("toolbar");
     setMovable(false);
     setIconSize(QSize(kToolBarImageSize, kToolBarImageSize));
@@ -48,11 +64,7 @@ CMainToolBar::CMainToolBar(std::function<void(int)> onCommand, QWidget* parent)
         std::vector<QIcon>& icons = sets_[id];
         for (int i = 0; i < kToolBarImageCount; ++i) icons.emplace_back(ToolBarImage(id, i));
     }
-    // The band behind the buttons.
-    QPalette band = palette();
-    band.setBrush(QPalette::Window, QBrush(LoadBitmap(IDB_BAND).scaled(64, 40)));
-    setPalette(band);
-    setAutoFillBackground(true);
+    band_ = LoadBitmap(IDB_BAND);
 
     for (int command : Layout()) {
         if (command == 0) {
@@ -79,7 +91,8 @@ void CMainToolBar::SetImageSet(int setId) {
         QCoreApplication::exit(0);
         return;
     }
-    if (setId == set_) return;
+    if (setId == set_)
+        return;
     set_ = setId;
     ++switches_;
     for (std::size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->setIcon(it->second[i]);
@@ -87,6 +100,15 @@ void CMainToolBar::SetImageSet(int setId) {
 
 QAction* CMainToolBar::Action(int command) const {
     for (QAction* a : buttons_)
-        if (a->data().toInt() == command) return a;
+        if (a->data().toInt() == command)
+            return a;
     return nullptr;
+}
+
+void CMainToolBar::paintEvent(QPaintEvent* event) {
+    // The band behind the buttons, stretched.
+    QPainter painter(this);
+    painter.drawPixmap(rect(), band_);
+    painter.end();
+    QToolBar::paintEvent(event);
 }

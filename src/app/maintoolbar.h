@@ -2,6 +2,7 @@
 // The main window's tool bar: 13 positions (10 buttons, 3 separators) whose images come from
 // one of three image sets: closed (205), open (211) or fault (210).
 #include <QIcon>
+#include <QPixmap>
 #include <QToolBar>
 #include <functional>
 #include <map>
@@ -22,7 +23,11 @@ public:
     // Command ids of the 13 positions, 0 for a separator.
     static const std::vector<int>& Layout();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    QPixmap band_;
     std::map<int, std::vector<QIcon>> sets_;
     std::vector<QAction*> buttons_;
     int set_ = 0;

@@ -16,18 +16,15 @@ namespace {
 
 // The fixed order: the menu's command table, then the commands without a menu entry.
 constexpr int kOrder[] = {
-    cmd::ID_COMM_MODE,      cmd::ID_PAGE_COMM_RS232, cmd::ID_PAGE_COMM_CAN,
-    cmd::ID_BASE_OPERATE,   cmd::ID_POSITION_LOOP,   cmd::ID_SPEED_LOOP,
-    cmd::ID_CURRENT_LOOP,   cmd::ID_IO,              cmd::ID_PULSE_MODE,
-    cmd::ID_ANALOG_SPEED,   cmd::ID_ANALOG_TORQUE,   cmd::ID_POSITION_MODE,
-    cmd::ID_SPEED_PHASE,    cmd::ID_HOMING_MODE,     cmd::ID_AUTO_TUNE,
-    cmd::ID_AUTO_REVERSE,   cmd::ID_SDO_LIST,        cmd::ID_DRIVE_CONFIG,
-    cmd::ID_TPDO_PAGE,      cmd::ID_RPDO_PAGE,       cmd::ID_PDO_OTHER,
-    cmd::ID_SCOPE,          cmd::ID_AUTO_TUNER,      cmd::ID_REALTIME_ERROR,
-    cmd::ID_ERROR_HISTORY,  cmd::ID_PANEL_F000,      cmd::ID_PANEL_F001,
-    cmd::ID_PANEL_F002,     cmd::ID_PANEL_F003,      cmd::ID_PANEL_F004,
-    cmd::ID_PANEL_F005,     cmd::ID_PANEL_F007,      cmd::ID_DRIVE_PROPERTY,
-    cmd::ID_MOTOR_PARAM,    cmd::ID_READ_DRIVE,      cmd::ID_WRITE_DRIVE,
+    cmd::ID_COMM_MODE,      cmd::ID_PAGE_COMM_RS232, cmd::ID_PAGE_COMM_CAN, cmd::ID_BASE_OPERATE,
+    cmd::ID_POSITION_LOOP,  cmd::ID_SPEED_LOOP,      cmd::ID_CURRENT_LOOP,  cmd::ID_IO,
+    cmd::ID_PULSE_MODE,     cmd::ID_ANALOG_SPEED,    cmd::ID_ANALOG_TORQUE, cmd::ID_POSITION_MODE,
+    cmd::ID_SPEED_PHASE,    cmd::ID_HOMING_MODE,     cmd::ID_AUTO_TUNE,     cmd::ID_AUTO_REVERSE,
+    cmd::ID_SDO_LIST,       cmd::ID_DRIVE_CONFIG,    cmd::ID_TPDO_PAGE,     cmd::ID_RPDO_PAGE,
+    cmd::ID_PDO_OTHER,      cmd::ID_SCOPE,           cmd::ID_AUTO_TUNER,    cmd::ID_REALTIME_ERROR,
+    cmd::ID_ERROR_HISTORY,  cmd::ID_PANEL_F000,      cmd::ID_PANEL_F001,    cmd::ID_PANEL_F002,
+    cmd::ID_PANEL_F003,     cmd::ID_PANEL_F004,      cmd::ID_PANEL_F005,    cmd::ID_PANEL_F007,
+    cmd::ID_DRIVE_PROPERTY, cmd::ID_MOTOR_PARAM,     cmd::ID_READ_DRIVE,    cmd::ID_WRITE_DRIVE,
     cmd::ID_ANALOG_INPUT,   cmd::ID_FUNC_CONFIG,
 };
 
@@ -35,7 +32,8 @@ constexpr int kOrder[] = {
 
 int PageOrder(int command) {
     for (int i = 0; i < static_cast<int>(std::size(kOrder)); ++i)
-        if (kOrder[i] == command) return i;
+        if (kOrder[i] == command)
+            return i;
     // RPDO1..8 and TPDO1..8 follow the table in command order.
     if (command >= cmd::ID_RPDO1 && command <= cmd::ID_TPDO1 + 7)
         return static_cast<int>(std::size(kOrder)) + (command - cmd::ID_RPDO1);
@@ -46,7 +44,8 @@ CPageFrames::CPageFrames(CGlobal& global, CClientWnd& client) : global_(global),
 
 CChildFrame* CPageFrames::Find(int command) const {
     for (CChildFrame* f : frames_)
-        if (f->command() == command) return f;
+        if (f->command() == command)
+            return f;
     return nullptr;
 }
 
@@ -61,7 +60,8 @@ std::vector<CChildFrame*> CPageFrames::InOrder() const {
 QSize CPageFrames::FrameSize(const PageKind& kind) const {
     bool at96 = global_.screenDpi == 96;
     QSize fixed = at96 ? kind.size96 : kind.sizeOther;
-    if (fixed.isValid() && !fixed.isEmpty()) return fixed;
+    if (fixed.isValid() && !fixed.isEmpty())
+        return fixed;
     // The standard parameter layout: the grid's columns plus label and key columns, borders
     // and scroll bar; three fifths of the client area high.
     int dpi = global_.screenDpi > 0 ? global_.screenDpi : 96;
@@ -72,11 +72,12 @@ QSize CPageFrames::FrameSize(const PageKind& kind) const {
 }
 
 CChildFrame* CPageFrames::Create(const PageKind& kind, QPoint position) {
-    if (kind.prepare) kind.prepare();
+    if (kind.prepare)
+        kind.prepare();
     CPageView* view = kind.create();
-    if (!view) return nullptr;
-    auto* frame = new CChildFrame(kind.command, view,
-                                  [this](CChildFrame* f) { OnFrameClose(f); });
+    if (!view)
+        return nullptr;
+    auto* frame = new CChildFrame(kind.command, view, [this](CChildFrame* f) { OnFrameClose(f); });
     frame->setWindowTitle(stringtable::LoadString(kind.titleId));
     client_.addSubWindow(frame);
     frame->setFixedSize(FrameSize(kind));
@@ -100,12 +101,16 @@ CChildFrame* CPageFrames::Open(int command) {
 
 CChildFrame* CPageFrames::OpenAt(int command, QPoint position) {
     const PageKind* kind = CPageRegistry::Instance().FindByCommand(command);
-    if (!kind || !kind->create) return nullptr;
+    if (!kind || !kind->create)
+        return nullptr;
     CChildFrame* frame = Find(command);
     bool existed = frame != nullptr;
-    if (!frame) frame = Create(*kind, position);
-    if (!frame) return nullptr;
-    if (existed && position != kind->origin) frame->move(position);
+    if (!frame)
+        frame = Create(*kind, position);
+    if (!frame)
+        return nullptr;
+    if (existed && position != kind->origin)
+        frame->move(position);
     BringUp(frame);
     if (kind->notifyOnOpen && (existed || kind->notifyAfterCreate))
         SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, 0, 0);
@@ -121,7 +126,9 @@ void CPageFrames::OnFrameClose(CChildFrame* frame) {
             frame->hide();
             frame->deleteLater();  // the close may come from a button inside the page
             break;
-        case PageClose::Hide: frame->HideFrame(); break;
+        case PageClose::Hide:
+            frame->HideFrame();
+            break;
         case PageClose::NotifyAndHide:
             SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, 1, 0);
             frame->HideFrame();
@@ -132,8 +139,10 @@ void CPageFrames::OnFrameClose(CChildFrame* frame) {
 void CPageFrames::CloseAll() {
     for (CChildFrame* frame : InOrder()) {
         const PageKind* kind = CPageRegistry::Instance().FindByCommand(frame->command());
-        if (kind && !kind->closedWithAll) continue;
-        if (frame->isHidden()) continue;  // a hidden frame is closed already
+        if (kind && !kind->closedWithAll)
+            continue;
+        if (frame->isHidden())
+            continue;  // a hidden frame is closed already
         client_.setActiveSubWindow(frame);
         frame->close();
     }
@@ -142,7 +151,8 @@ void CPageFrames::CloseAll() {
 void CPageFrames::NotifyAll(int code) {
     for (CChildFrame* frame : InOrder()) {
         const PageKind* kind = CPageRegistry::Instance().FindByCommand(frame->command());
-        if (kind && kind->prepare) kind->prepare();
+        if (kind && kind->prepare)
+            kind->prepare();
         frame->raise();
         SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, code, 0);
     }

@@ -18,19 +18,19 @@ enum class PageClose {
 };
 
 struct PageKind {
-    int command = 0;        // menu or tool-bar command that opens the page
-    int titleId = 0;        // string-table id of the frame title
-    int pageNumber = 0;     // number under which project files store the page (0: none)
-    QString pageName;       // page list file name, when the page has one
-    QSize size96;           // frame size at 96 dpi; empty: standard parameter layout
-    QSize sizeOther;        // frame size at other resolutions
+    int command = 0;           // menu or tool-bar command that opens the page
+    int titleId = 0;           // string-table id of the frame title
+    int pageNumber = 0;        // number under which project files store the page (0: none)
+    QString pageName;          // page list file name, when the page has one
+    QSize size96;              // frame size at 96 dpi; empty: standard parameter layout
+    QSize sizeOther;           // frame size at other resolutions
     bool notifyOnOpen = true;  // send WM_PAGE_NOTIFY 0 when the command brings it up
     std::function<CPageView*()> create;
 
-    QPoint origin{50, 20};          // frame position of a new page
+    QPoint origin{50, 20};           // frame position of a new page
     bool notifyAfterCreate = false;  // also send WM_PAGE_NOTIFY 0 right after creation
     PageClose onClose = PageClose::NotifyAndHide;
-    bool closedWithAll = true;       // hidden by "close all pages" (not the PDO list pages)
+    bool closedWithAll = true;  // hidden by "close all pages" (not the PDO list pages)
     // Run before the frame is created and before each notification (PDO list pages set the
     // current page name and number here).
     std::function<void()> prepare;

@@ -50,23 +50,37 @@ constexpr Entry kEntries[] = {
     {159, QT_TRANSLATE_NOOP("StringTable", "示波器")},
     {223, QT_TRANSLATE_NOOP("StringTable", "整定器/专家模式")},
     {1255, QT_TRANSLATE_NOOP("StringTable", "PDO其它")},
-    {1256, "RPDO1"}, {1257, "RPDO2"}, {1258, "RPDO3"}, {1259, "RPDO4"},
-    {1260, "RPDO5"}, {1261, "RPDO6"}, {1262, "RPDO7"}, {1263, "RPDO8"},
-    {1264, "TPDO1"}, {1265, "TPDO2"}, {1266, "TPDO3"}, {1267, "TPDO4"},
-    {1268, "TPDO5"}, {1269, "TPDO6"}, {1270, "TPDO7"}, {1271, "TPDO8"},
+    {1256, "RPDO1"},
+    {1257, "RPDO2"},
+    {1258, "RPDO3"},
+    {1259, "RPDO4"},
+    {1260, "RPDO5"},
+    {1261, "RPDO6"},
+    {1262, "RPDO7"},
+    {1263, "RPDO8"},
+    {1264, "TPDO1"},
+    {1265, "TPDO2"},
+    {1266, "TPDO3"},
+    {1267, "TPDO4"},
+    {1268, "TPDO5"},
+    {1269, "TPDO6"},
+    {1270, "TPDO7"},
+    {1271, "TPDO8"},
 };
 
 }  // namespace
 
 const char* SourceText(int id) {
     for (const Entry& e : kEntries)
-        if (e.id == id) return e.text;
+        if (e.id == id)
+            return e.text;
     return "";
 }
 
 QString LoadString(int id) {
     const char* text = SourceText(id);
-    if (!*text) return QString();
+    if (!*text)
+        return QString();
     return QCoreApplication::translate("StringTable", text);
 }
 

@@ -15,8 +15,10 @@ CVeltrixApp::CVeltrixApp(CGlobal& global) : global_(global) {}
 
 CVeltrixApp::~CVeltrixApp() {
     mainFrame_.reset();
-    if (englishInstalled_) QCoreApplication::removeTranslator(&english_);
-    if (qtBaseInstalled_) QCoreApplication::removeTranslator(&qtBase_);
+    if (englishInstalled_)
+        QCoreApplication::removeTranslator(&english_);
+    if (qtBaseInstalled_)
+        QCoreApplication::removeTranslator(&qtBase_);
     guimsgbox::Uninstall();
 }
 
@@ -34,19 +36,22 @@ bool CVeltrixApp::LoadEnglishCatalog() {
 // The language of the session, or -1 when the English catalog is required but missing.
 int CVeltrixApp::SettleLanguage() {
     global_.systemLanguage = platform::SystemLocaleIsChinesePrc() ? 1 : 2;
-    if (global_.systemLanguage == 2) return LoadEnglishCatalog() ? 2 : -1;
+    if (global_.systemLanguage == 2)
+        return LoadEnglishCatalog() ? 2 : -1;
     int lang = global_.ReadLanguage();
     if (lang == 1) {
         global_.language = 1;
         return 1;
     }
-    if (lang == 2) return LoadEnglishCatalog() ? 2 : -1;
+    if (lang == 2)
+        return LoadEnglishCatalog() ? 2 : -1;
     return lang;  // no catalog: the program's own texts stay
 }
 
 void CVeltrixApp::LoadQtCatalog(int language) {
     // Qt's own dialog buttons in the program's language (its source texts are English).
-    if (language == 2) return;
+    if (language == 2)
+        return;
     QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (qtBase_.load(QStringLiteral("qtbase_zh_CN"), folder)) {
         QCoreApplication::installTranslator(&qtBase_);

@@ -4,13 +4,15 @@ namespace canrates {
 
 int IndexOfCode(int code) {
     for (int i = 0; i < kRateCount; ++i)
-        if (kRates[i].code == code) return i;
+        if (kRates[i].code == code)
+            return i;
     return -1;
 }
 
 QString StatusText(int code) {
     int index = IndexOfCode(code);
-    if (index < 0) return QStringLiteral("Closed");
+    if (index < 0)
+        return QStringLiteral("Closed");
     return QStringLiteral("Open ") + QLatin1String(kRates[index].text);
 }
 
@@ -20,6 +22,8 @@ QStringList AdapterChoices() {
             QStringLiteral("virtualcan:can0")};
 }
 
-QString DefaultAdapter() { return AdapterChoices().first(); }
+QString DefaultAdapter() {
+    return AdapterChoices().first();
+}
 
 }  // namespace canrates

@@ -12,7 +12,7 @@ struct Entry {
 };
 
 constexpr Entry kRates[] = {
-    {"1 MBit/s", 0x0014},  {"500 KBit/s", 0x001C}, {"250 KBit/s", 0x011C},
+    {"1 MBit/s", 0x0014},   {"500 KBit/s", 0x001C}, {"250 KBit/s", 0x011C},
     {"125 KBit/s", 0x031C}, {"100 KBit/s", 0x432F}, {"50 KBit/s", 0x472F},
     {"20 KBit/s", 0x532F},  {"10 KBit/s", 0x672F},  {"5 KBit/s", 0x7F7F},
 };

@@ -21,7 +21,8 @@ QString CanVersionLabel(const char* buffer256) {
     std::size_t length = strnlen(buffer256, 256);  // the search stays inside the buffer
     QByteArray text(buffer256, static_cast<int>(length));
     int colon = text.lastIndexOf(':');
-    if (colon < 0) return QStringLiteral("CAN Ver : ") + QString::fromLatin1(text);
+    if (colon < 0)
+        return QStringLiteral("CAN Ver : ") + QString::fromLatin1(text);
     return QStringLiteral("CAN Ver") + QString::fromLatin1(text.mid(colon));
 }
 
@@ -83,7 +84,8 @@ void CCommCan::LoadSettings() {
     }
     rememberedRate_ = rate_->currentIndex();
     QString adapter = GetProfileString(ini, "can", "adapter", canrates::DefaultAdapter());
-    if (adapter_->findText(adapter) < 0) adapter_->addItem(adapter);
+    if (adapter_->findText(adapter) < 0)
+        adapter_->addItem(adapter);
     adapter_->setCurrentIndex(adapter_->findText(adapter));
 }
 
@@ -95,13 +97,15 @@ void CCommCan::OnRateChange() {
         ReportDown();
     }
     // Every entry counts, 10 and 5 KBit/s included.
-    if (index >= 0 && index < canrates::kRateCount) rememberedRate_ = index;
+    if (index >= 0 && index < canrates::kRateCount)
+        rememberedRate_ = index;
 }
 
 void CCommCan::OnToggle() {
     int address = address_->text().toInt();
     global_.link.SetDriveAddress(address);
-    if (rate_->currentIndex() < 0 || global_.awaitingDrive.load() == 1) return;
+    if (rate_->currentIndex() < 0 || global_.awaitingDrive.load() == 1)
+        return;
     if (global_.online.load() == 1) {
         global_.online = 2;
         ReportDown();
@@ -110,7 +114,8 @@ void CCommCan::OnToggle() {
     } else {
         OpenLink(address);
     }
-    if (!versionRead_) ReadVersion();
+    if (!versionRead_)
+        ReadVersion();
     SaveSettings();
 }
 
@@ -150,9 +155,11 @@ void CCommCan::SaveSettings() {
     if (index >= 0)
         WriteProfileString(ini, "can", "buadrate", QString::number(canrates::kRates[index].code));
     int address = address_->text().toInt();
-    if (address != 0) WriteProfileString(ini, "can", "driverid", QString::number(address));
+    if (address != 0)
+        WriteProfileString(ini, "can", "driverid", QString::number(address));
     QString adapter = adapter_->currentText().trimmed();
-    if (!adapter.isEmpty()) WriteProfileString(ini, "can", "adapter", adapter);
+    if (!adapter.isEmpty())
+        WriteProfileString(ini, "can", "adapter", adapter);
 }
 
 void CCommCan::ReadVersion() {
@@ -172,9 +179,13 @@ void CCommCan::ShowDetails() {
                    MB_ICONINFORMATION);
 }
 
-void CCommCan::ReportDown() { SendMessage(global_.mainWindow.load(), WM_LINK_STATE, 0, 0); }
+void CCommCan::ReportDown() {
+    SendMessage(global_.mainWindow.load(), WM_LINK_STATE, 0, 0);
+}
 
-void CCommCan::SetIconFromOnline() { linkpage::SetToggleState(toggle_, global_.online.load() == 1); }
+void CCommCan::SetIconFromOnline() {
+    linkpage::SetToggleState(toggle_, global_.online.load() == 1);
+}
 
 void CCommCan::paintEvent(QPaintEvent* event) {
     SetIconFromOnline();
@@ -182,6 +193,7 @@ void CCommCan::paintEvent(QPaintEvent* event) {
 }
 
 LResult CCommCan::OnMessage(unsigned msg, WParam w, LParam) {
-    if (msg == WM_PAGE_NOTIFY && w == 6) SetIconFromOnline();
+    if (msg == WM_PAGE_NOTIFY && w == 6)
+        SetIconFromOnline();
     return 0;
 }

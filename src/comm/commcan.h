@@ -17,12 +17,12 @@ public:
     void OnInitialUpdate() override;
     platform::LResult OnMessage(unsigned msg, platform::WParam w, platform::LParam l) override;
 
-    QComboBox* rateList() const { return rate_; }        // 1213
+    QComboBox* rateList() const { return rate_; }  // 1213
     QComboBox* adapterList() const { return adapter_; }
-    QLineEdit* addressEdit() const { return address_; }  // 1002
-    QPushButton* toggleButton() const { return toggle_; }  // 1006
+    QLineEdit* addressEdit() const { return address_; }      // 1002
+    QPushButton* toggleButton() const { return toggle_; }    // 1006
     QPushButton* detailsButton() const { return details_; }  // 1216
-    QLabel* versionLabel() const { return version_; }    // 1212
+    QLabel* versionLabel() const { return version_; }        // 1212
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -52,7 +52,8 @@ QRadioButton* CCommMode::MakeRadio(const QString& text, const char* id) {
 
 void CCommMode::OnInitialUpdate() {
     // Another instance holding the CAN adapter left "can" at 1.
-    int canInUse = CGlobal::ParseDecimal(GetProfileString(global_.settingsPath, "sys", "can", {}, 4));
+    int canInUse =
+        CGlobal::ParseDecimal(GetProfileString(global_.settingsPath, "sys", "can", {}, 4));
     if (canInUse != 0 && global_.canMarked == 0) {
         global_.commMode = 1;
         can_->setEnabled(false);
@@ -90,7 +91,9 @@ void CCommMode::OnNext() {
             WriteProfileString(ini, "sys", "comm", "5");
             SendMessage(global_.mainWindow.load(), WM_LINK_PAGE, 1, 0);
             break;
-        default: WriteProfileString(ini, "sys", "comm", "1"); break;
+        default:
+            WriteProfileString(ini, "sys", "comm", "1");
+            break;
     }
     CloseFrame();
 }

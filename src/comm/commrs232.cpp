@@ -25,7 +25,8 @@ CCommRs232::CCommRs232(CGlobal& global, QWidget* parent) : CPageView(parent), gl
     BuildControls();
     refresh_.setInterval(kRefreshMs);
     connect(&refresh_, &QTimer::timeout, this, [this] {
-        if (global_.online.load() != 1 && isVisible()) FillPortList();
+        if (global_.online.load() != 1 && isVisible())
+            FillPortList();
     });
 }
 
@@ -96,7 +97,8 @@ void CCommRs232::LoadSettings() {
 }
 
 void CCommRs232::OnSelectionChange() {
-    bool changed = port_->currentText() != rememberedPort_ || baud_->currentIndex() != rememberedBaud_;
+    bool changed =
+        port_->currentText() != rememberedPort_ || baud_->currentIndex() != rememberedBaud_;
     if (changed && global_.online.load() == 1) {
         linkpage::SetToggleState(toggle_, false);
         global_.online = 2;
@@ -140,8 +142,7 @@ void CCommRs232::OpenLink(int address) {
         global_.rememberedPort = port_->currentText();
         global_.rememberedRate = baud;
         global_.rememberedAddress = static_cast<std::uint8_t>(address);
-        global_.statusText = QString::asprintf("Comm Status: Open  %s  %d",
-                                               path.constData(), baud);
+        global_.statusText = QString::asprintf("Comm Status: Open  %s  %d", path.constData(), baud);
         global_.online = 1;
         refresh_.stop();
         return;
@@ -159,10 +160,13 @@ void CCommRs232::SaveSettings() {
     WriteProfileString(ini, "com", "comid", port_->currentText());
     WriteProfileString(ini, "com", "buadrate", baud_->currentText());
     int address = address_->text().toInt();
-    if (address != 0) WriteProfileString(ini, "com", "driverid", QString::number(address));
+    if (address != 0)
+        WriteProfileString(ini, "com", "driverid", QString::number(address));
 }
 
-void CCommRs232::ReportDown() { SendMessage(global_.mainWindow.load(), WM_LINK_STATE, 0, 0); }
+void CCommRs232::ReportDown() {
+    SendMessage(global_.mainWindow.load(), WM_LINK_STATE, 0, 0);
+}
 
 void CCommRs232::SetIconFromOnline() {
     bool open = global_.online.load() == 1;
@@ -179,6 +183,7 @@ void CCommRs232::paintEvent(QPaintEvent* event) {
 }
 
 LResult CCommRs232::OnMessage(unsigned msg, WParam w, LParam) {
-    if (msg == WM_PAGE_NOTIFY && w == 6) SetIconFromOnline();
+    if (msg == WM_PAGE_NOTIFY && w == 6)
+        SetIconFromOnline();
     return 0;
 }

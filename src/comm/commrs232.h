@@ -19,9 +19,9 @@ public:
     platform::LResult OnMessage(unsigned msg, platform::WParam w, platform::LParam l) override;
 
     // Controls, named by their control ids for the tests.
-    QComboBox* portList() const { return port_; }   // 1000
-    QComboBox* baudList() const { return baud_; }   // 1001
-    QLineEdit* addressEdit() const { return address_; }  // 1002
+    QComboBox* portList() const { return port_; }          // 1000
+    QComboBox* baudList() const { return baud_; }          // 1001
+    QLineEdit* addressEdit() const { return address_; }    // 1002
     QPushButton* toggleButton() const { return toggle_; }  // 1006
 
     // Fills the port list again, keeping the selected port.

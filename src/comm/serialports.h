@@ -6,8 +6,8 @@
 #include <vector>
 
 struct SerialPortEntry {
-    QString path;      // what the serial component opens, e.g. /dev/ttyUSB0
-    QString heldBy;    // non-empty when another program holds the port (e.g. "pid 1234")
+    QString path;    // what the serial component opens, e.g. /dev/ttyUSB0
+    QString heldBy;  // non-empty when another program holds the port (e.g. "pid 1234")
 };
 
 class CSerialPorts {

@@ -73,11 +73,16 @@ QPixmap LinkToggle(bool open) {
 
 QPixmap LoadBitmap(int id) {
     switch (id) {
-        case IDB_BACKGROUND: return Background();
-        case IDB_BAND: return Band();
-        case IDB_LINK_CLOSED: return LinkToggle(false);
-        case IDB_LINK_OPEN: return LinkToggle(true);
-        default: return QPixmap();
+        case IDB_BACKGROUND:
+            return Background();
+        case IDB_BAND:
+            return Band();
+        case IDB_LINK_CLOSED:
+            return LinkToggle(false);
+        case IDB_LINK_OPEN:
+            return LinkToggle(true);
+        default:
+            return QPixmap();
     }
 }
 

@@ -6,10 +6,10 @@
 namespace resources {
 
 enum BitmapId : int {
-    IDB_BACKGROUND = 201,    // client area background
-    IDB_BAND = 202,          // tool-bar band
-    IDB_LINK_CLOSED = 203,   // link page toggle: closed
-    IDB_LINK_OPEN = 204,     // link page toggle: open
+    IDB_BACKGROUND = 201,   // client area background
+    IDB_BAND = 202,         // tool-bar band
+    IDB_LINK_CLOSED = 203,  // link page toggle: closed
+    IDB_LINK_OPEN = 204,    // link page toggle: open
     IDB_TOOLBAR_CLOSED = 205,
     IDB_TOOLBAR_FAULT = 210,
     IDB_TOOLBAR_OPEN = 211,

@@ -16,9 +16,12 @@ struct Palette {
 
 Palette PaletteOf(int setId) {
     switch (setId) {
-        case IDB_TOOLBAR_OPEN: return {QColor(0x2e, 0xa0, 0x43), false, true};
-        case IDB_TOOLBAR_FAULT: return {QColor(0xd0, 0x30, 0x2a), true, true};
-        default: return {QColor(0x80, 0x86, 0x8c), false, false};
+        case IDB_TOOLBAR_OPEN:
+            return {QColor(0x2e, 0xa0, 0x43), false, true};
+        case IDB_TOOLBAR_FAULT:
+            return {QColor(0xd0, 0x30, 0x2a), true, true};
+        default:
+            return {QColor(0x80, 0x86, 0x8c), false, false};
     }
 }
 
@@ -47,8 +50,8 @@ void DrawPlug(QPainter& p, const Palette& pal) {
     p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
     p.setBrush(QColor(0xb0, 0xb4, 0xb8));
     int gap = pal.linked ? 0 : 3;
-    p.drawRect(2, 9, 7 - gap, 7);            // left plug body
-    p.drawRect(16 + gap, 9, 7 - gap, 7);     // right socket body
+    p.drawRect(2, 9, 7 - gap, 7);         // left plug body
+    p.drawRect(16 + gap, 9, 7 - gap, 7);  // right socket body
     p.fillRect(9 - gap, 10, 3, 2, QColor(0x40, 0x40, 0x40));
     p.fillRect(9 - gap, 13, 3, 2, QColor(0x40, 0x40, 0x40));
     p.setPen(Qt::NoPen);
@@ -140,7 +143,8 @@ void DrawTile(QPainter& p) {
 QPixmap ToolBarImage(int setId, int index) {
     if (setId != IDB_TOOLBAR_CLOSED && setId != IDB_TOOLBAR_OPEN && setId != IDB_TOOLBAR_FAULT)
         return QPixmap();
-    if (index < 0 || index >= kToolBarImageCount) return QPixmap();
+    if (index < 0 || index >= kToolBarImageCount)
+        return QPixmap();
     QImage image(kToolBarImageSize, kToolBarImageSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -151,16 +155,36 @@ QPixmap ToolBarImage(int setId, int index) {
     p.setFont(font);
     Palette pal = PaletteOf(setId);
     switch (index) {
-        case 0: DrawFolder(p); break;
-        case 1: DrawDisk(p); break;
-        case 2: DrawPlug(p, pal); break;
-        case 3: DrawScope(p); break;
-        case 4: DrawIo(p); break;
-        case 5: DrawWarning(p); break;
-        case 6: DrawTransfer(p, false); break;
-        case 7: DrawTransfer(p, true); break;
-        case 8: DrawCascade(p); break;
-        default: DrawTile(p); break;
+        case 0:
+            DrawFolder(p);
+            break;
+        case 1:
+            DrawDisk(p);
+            break;
+        case 2:
+            DrawPlug(p, pal);
+            break;
+        case 3:
+            DrawScope(p);
+            break;
+        case 4:
+            DrawIo(p);
+            break;
+        case 5:
+            DrawWarning(p);
+            break;
+        case 6:
+            DrawTransfer(p, false);
+            break;
+        case 7:
+            DrawTransfer(p, true);
+            break;
+        case 8:
+            DrawCascade(p);
+            break;
+        default:
+            DrawTile(p);
+            break;
     }
     p.end();
     return QPixmap::fromImage(image);
