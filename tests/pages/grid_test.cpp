@@ -41,7 +41,8 @@ protected:
         AddRow("3", 300, "gain", "WL", "DEC");
         grid->SetOwner(owner.Handle());
         grid->SetUnitLookup([](int key, CComboListCtrl::UnitCells& cells) {
-            if (key != 100) return false;
+            if (key != 100)
+                return false;
             cells = {{"rpm", ""}, {"r/s", ""}, {"x", "DEC"}};
             return true;
         });
@@ -75,7 +76,8 @@ protected:
     std::vector<std::tuple<unsigned, int, int>> CellChanges() {
         std::vector<std::tuple<unsigned, int, int>> out;
         for (auto& m : owner.messages)
-            if (std::get<0>(m) == platform::WM_CELL_CHANGED) out.push_back(m);
+            if (std::get<0>(m) == platform::WM_CELL_CHANGED)
+                out.push_back(m);
         return out;
     }
 
