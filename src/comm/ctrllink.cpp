@@ -1,4 +1,352 @@
 #include "comm/ctrllink.h"
-// Placeholder until the worker lands.
-CCtrlLink::CCtrlLink(CGlobal&) : impl_(nullptr) {}
-CCtrlLink::~CCtrlLink() = default;
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "app/global.h"
+#include "comm/protocol.h"
+#include "comm/watchlist.h"
+#include "platform/msgbox.h"
+#include "platform/profile.h"
+
+using platform::WindowHandle;
+
+namespace {
+// Fixed waits of the worker, in milliseconds.
+constexpr int kOfflineWait = 50;
+constexpr int kLastQueuedWait = 5;
+constexpr int kPollGap = 10;
+constexpr int kPassEndWait = 30;
+constexpr int kIdleRecheck = 50;  // flags change without a wake-up; look again this often
+}  // namespace
+
+struct CCtrlLink::Impl {
+    explicit Impl(CGlobal& g) : global(g), protocol(g.DataFolder()) {}
+
+    CGlobal& global;
+    CWatchList watches;
+    CProtocol protocol;
+    std::deque<CScopeTempList> held;       // parked while another window has priority
+    std::deque<CScopeTempList> displaced;  // pushed out of the slot by a newer request
+    int pending = 0;
+    CScopeTempList slot;
+    std::mutex mutex;  // the slot, both queues and the watch list
+    std::condition_variable wake;
+    std::thread worker;
+
+    bool Stopping() const { return global.stopWorker.load() != 0; }
+    bool Online() const { return global.online.load() == 1; }
+    void Sleep(int ms);
+    void IdleWait();
+    void TakeQueued(std::deque<CScopeTempList>& queue, bool held);
+    bool RunPending();
+    bool PollingPass();
+    bool PollStep(bool& kind1Mark, bool& kind2Mark);
+    bool Poll(const CWatch& watch);
+    bool PassOver();
+    void Send(WindowHandle window, unsigned msg, std::int32_t w, std::int32_t l);
+    void Run();
+};
+
+void CCtrlLink::Impl::Sleep(int ms) {
+    std::unique_lock lock(mutex);
+    wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return Stopping(); });
+}
+
+// Polling off and nothing to do: wait for a request instead of spinning.
+void CCtrlLink::Impl::IdleWait() {
+    std::unique_lock lock(mutex);
+    wake.wait_for(lock, std::chrono::milliseconds(kIdleRecheck), [this] {
+        return Stopping() || pending || !displaced.empty() ||
+               (global.serveHeldQueue.load() == 1 && !held.empty());
+    });
+}
+
+void CCtrlLink::Impl::Send(WindowHandle window, unsigned msg, std::int32_t w, std::int32_t l) {
+    platform::SendMessage(window, msg, static_cast<std::uint32_t>(w), l, &global.stopWorker);
+}
+
+// Moves the head of a queue into the empty slot; before the last one the worker waits a
+// moment so a burst still arriving keeps its order.
+void CCtrlLink::Impl::TakeQueued(std::deque<CScopeTempList>& queue, bool isHeld) {
+    auto ready = [&] {
+        return !pending && !queue.empty() && (!isHeld || global.serveHeldQueue.load() == 1);
+    };
+    std::unique_lock lock(mutex);
+    if (!ready())
+        return;
+    if (queue.size() == 1) {
+        lock.unlock();
+        Sleep(kLastQueuedWait);
+        lock.lock();
+        if (!ready())
+            return;
+    }
+    slot = queue.front();
+    queue.pop_front();
+    pending = 1;
+}
+
+// Runs the slot's request; false when the worker is to end.
+bool CCtrlLink::Impl::RunPending() {
+    if (!Online()) {
+        Sleep(kOfflineWait);
+        return true;
+    }
+    if (Stopping())
+        return false;
+    CScopeTempList request;
+    {
+        std::lock_guard lock(mutex);
+        request = slot;
+        pending = 0;
+    }
+    int result = protocol.Transact(request.key, request.command, request.data);
+    if (Stopping())
+        return false;
+    if (result != 0) {
+        Send(global.mainWindow.load(), platform::WM_LINK_STATE, 0, 0);
+        return true;
+    }
+    std::uint8_t status = 0;
+    std::int32_t value = 0;
+    if (!protocol.GetResult(status, value))
+        return true;
+    switch (status) {
+        case CProtocol::Value:
+            Send(request.window, platform::WM_LINK_VALUE, value, request.key);
+            break;
+        case CProtocol::Segment:
+            Send(request.window, platform::WM_LINK_SEGMENT, value, request.key);
+            break;
+        case CProtocol::Aborted:
+            Send(request.window, platform::WM_LINK_ABORT, value, request.key);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+// Unlike a request, an undecoded poll still reports the last value.
+bool CCtrlLink::Impl::Poll(const CWatch& watch) {
+    if (!Online())
+        return true;
+    if (Stopping())
+        return false;
+    int result = protocol.Transact(watch.key, sdo::Read, 0);
+    if (Stopping())
+        return false;
+    if (result != 0) {
+        Send(global.mainWindow.load(), platform::WM_LINK_STATE, 0, 0);
+        return true;
+    }
+    std::uint8_t status = 0;
+    std::int32_t value = 0;
+    if (protocol.GetResult(status, value) != 1)
+        return true;
+    unsigned msg = status == CProtocol::Aborted ? platform::WM_LINK_ABORT : platform::WM_LINK_VALUE;
+    Send(watch.window, msg, value, watch.key);
+    return true;
+}
+
+// One kind-1 watch, then one kind-2 watch; a kind-2 watch follows only a found kind-1 watch.
+bool CCtrlLink::Impl::PollStep(bool& kind1Mark, bool& kind2Mark) {
+    CWatch watch;
+    bool found;
+    if (!kind1Mark) {
+        {
+            std::lock_guard lock(mutex);
+            found = watches.Next(1, watch);
+        }
+        kind2Mark = false;
+        if (!found)
+            return true;
+        kind1Mark = true;
+        return Poll(watch);
+    }
+    if (kind2Mark) {
+        kind1Mark = kind2Mark = false;
+        return true;
+    }
+    {
+        std::lock_guard lock(mutex);
+        found = watches.Next(2, watch);
+    }
+    kind1Mark = false;
+    if (!found)
+        return true;
+    kind2Mark = true;
+    return Poll(watch);
+}
+
+bool CCtrlLink::Impl::PassOver() {
+    std::lock_guard lock(mutex);
+    return pending || global.pollingEnabled.load() == 0 || watches.Empty() || !Online() ||
+           Stopping();
+}
+
+bool CCtrlLink::Impl::PollingPass() {
+    bool empty;
+    {
+        std::lock_guard lock(mutex);
+        empty = watches.Empty();
+    }
+    if (empty) {
+        Sleep(kPassEndWait);
+        return true;
+    }
+    bool kind1Mark = false, kind2Mark = false;
+    for (;;) {
+        if (!PollStep(kind1Mark, kind2Mark))
+            return false;
+        Sleep(kPollGap);
+        if (PassOver()) {
+            Sleep(kPassEndWait);
+            return true;
+        }
+    }
+}
+
+void CCtrlLink::Impl::Run() {
+    while (!Stopping()) {
+        if (!Online()) {
+            Sleep(kOfflineWait);
+            continue;
+        }
+        TakeQueued(held, true);
+        TakeQueued(displaced, false);
+        bool hasRequest;
+        {
+            std::lock_guard lock(mutex);
+            hasRequest = pending != 0;
+        }
+        if (hasRequest) {
+            if (!RunPending())
+                return;
+        } else if (global.pollingEnabled.load() == 0) {
+            IdleWait();
+        } else if (!PollingPass()) {
+            return;
+        }
+    }
+}
+
+CCtrlLink::CCtrlLink(CGlobal& global) : impl_(new Impl(global)) {
+    try {
+        impl_->worker = std::thread([this] { impl_->Run(); });
+    } catch (const std::system_error&) {
+        platform::MessageBox("Control link, create thread fail!!\n");
+    }
+}
+
+CCtrlLink::~CCtrlLink() {
+    impl_->global.stopWorker.store(1);
+    {
+        std::lock_guard lock(impl_->mutex);
+        impl_->wake.notify_all();
+    }
+    impl_->protocol.Close();  // a worker waiting for a reply lets go at once
+    if (impl_->worker.joinable())
+        impl_->worker.join();
+    delete impl_;
+}
+
+int CCtrlLink::Request(WindowHandle window, std::uint8_t command, std::int32_t key,
+                       std::int32_t data) {
+    CGlobal& g = impl_->global;
+    if (g.online.load() != 1)
+        return 0;
+    const CScopeTempList request{window, key, data, command};
+    std::lock_guard lock(impl_->mutex);
+    impl_->wake.notify_all();
+    if (g.exclusiveMode.load() == 1) {
+        WindowHandle owner = g.exclusiveOwner.load();
+        if (owner != 0 && owner != window)
+            return 0;
+        impl_->slot = request;  // the owner's newest request replaces its last one
+        impl_->pending = 1;
+        return 0;
+    }
+    WindowHandle priority = g.priorityWindow.load();
+    if (priority != 0 && g.serveHeldQueue.load() == 0 && window != priority) {
+        impl_->held.push_back(request);
+        return 1;
+    }
+    if (impl_->pending)
+        impl_->displaced.push_back(impl_->slot);
+    impl_->slot = request;
+    impl_->pending = 1;
+    return 0;
+}
+
+int CCtrlLink::AddWatch(WindowHandle window, std::int32_t key, std::uint8_t kind) {
+    int result;
+    {
+        std::lock_guard lock(impl_->mutex);
+        result = impl_->watches.Add(window, key, kind);
+    }
+    if (result == CWatchList::NoMemory) {
+        platform::MessageBox("Loop: No Free Memory!!\n");
+        return 0;
+    }
+    return result;
+}
+
+int CCtrlLink::ActivateWatches(WindowHandle window) {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->watches.SetActive(window, 1);
+}
+
+int CCtrlLink::DeactivateWatches(WindowHandle window) {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->watches.SetActive(window, 0);
+}
+
+int CCtrlLink::ActivateWatchKey(std::int32_t key) {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->watches.ActivateKey(key);
+}
+
+int CCtrlLink::FindWatch(WindowHandle window, std::int32_t key) {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->watches.Contains(window, key) ? 1 : 0;
+}
+
+int CCtrlLink::HeldQueueEmpty() {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->held.empty() ? 1 : 0;
+}
+
+int CCtrlLink::Open(const CommSettings& settings) {
+    return impl_->protocol.Open(settings);
+}
+void CCtrlLink::Close() {
+    impl_->protocol.Close();
+}
+void CCtrlLink::SetDriveAddress(int address) {
+    impl_->protocol.SetDriveAddress(address);
+}
+int CCtrlLink::GetVersion(char* buffer256) {
+    return impl_->protocol.GetVersion(buffer256);
+}
+
+void CCtrlLink::GetSegment(const std::uint8_t*& data, std::uint8_t& count) {
+    impl_->protocol.GetSegment(data, count);
+}
+
+int CCtrlLink::SetLinkKind(int kind) {
+    if (kind == CComm::Can) {
+        impl_->global.canMarked = 1;
+        platform::WriteProfileString(impl_->global.settingsPath, "sys", "can", "1");
+    }
+    return impl_->protocol.SetLinkKind(kind);
+}
+
+CProtocol& CCtrlLink::Protocol() {
+    return impl_->protocol;
+}

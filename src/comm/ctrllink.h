@@ -7,6 +7,15 @@
 #include "platform/messages.h"
 
 class CGlobal;
+class CProtocol;
+
+// One queued request.
+struct CScopeTempList {
+    platform::WindowHandle window = 0;
+    std::int32_t key = 0;
+    std::int32_t data = 0;
+    std::uint8_t command = 0;
+};
 
 class CCtrlLink {
 public:
@@ -32,6 +41,9 @@ public:
     int GetVersion(char* buffer256);
     void GetSegment(const std::uint8_t*& data, std::uint8_t& count);
     int SetLinkKind(int kind);
+
+    // The protocol (its retryOnSendFailure flag, and the component seam of the tests).
+    CProtocol& Protocol();
 
 private:
     struct Impl;
