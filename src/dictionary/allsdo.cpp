@@ -92,6 +92,12 @@ bool CAllSdo::Impl::WaitWhileLanguageIsThree() {
 }
 
 void CAllSdo::Impl::Run() {
+    if (global.forcedLanguage != 0) {
+        global.language.store(global.forcedLanguage);
+        Load(global.forcedLanguage == 1);
+        Finish();
+        return;
+    }
     bool proceed = WaitForLanguage();
     if (proceed) {
         if (platform::SystemLocaleIsChinesePrc())

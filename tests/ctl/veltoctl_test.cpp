@@ -10,7 +10,7 @@
 
 namespace {
 
-struct Run {
+struct CtlRun {
     int status = -1;
     QString out;
     QString err;
@@ -35,13 +35,13 @@ protected:
         }
     }
 
-    Run Ctl(QStringList args, bool withLink = true) {
+    CtlRun Ctl(QStringList args, bool withLink = true) {
         QProcess p;
         p.setWorkingDirectory(base_.Path());
         if (withLink) args = link_ + args;
         p.start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args);
         p.waitForFinished(60000);
-        return Run{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+        return CtlRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
                    QString::fromUtf8(p.readAllStandardOutput()),
                    QString::fromUtf8(p.readAllStandardError())};
     }
@@ -54,52 +54,52 @@ protected:
 }  // namespace
 
 TEST_P(VeltoctlTest, ObjectsAndDescribeNeedNoDrive) {
-    Run objects = Ctl({"objects"}, false);
+    CtlRun objects = Ctl({"objects"}, false);
     ASSERT_EQ(objects.status, 0) << objects.err.toStdString();
     QStringList lines = objects.out.split('\n', Qt::SkipEmptyParts);
     EXPECT_GE(lines.size(), 400);
     EXPECT_TRUE(objects.out.contains("6041:00\tUNSIGNED16\t"));
     EXPECT_EQ(lines[0].split('\t').size(), 4);
 
-    Run describe = Ctl({"describe", "6041:00"}, false);
+    CtlRun describe = Ctl({"describe", "6041:00"}, false);
     ASSERT_EQ(describe.status, 0);
     EXPECT_TRUE(describe.out.startsWith("Index: 0x6041\nSub Index: 0x00\nName: "));
     EXPECT_TRUE(describe.out.contains("Data Type: UNSIGNED16"));
 
-    Run unknown = Ctl({"describe", "5FFF:00"}, false);
+    CtlRun unknown = Ctl({"describe", "5FFF:00"}, false);
     EXPECT_EQ(unknown.status, 1);
     EXPECT_TRUE(unknown.err.contains("unknown object 5FFF:00"));
     EXPECT_EQ(Ctl({"read"}, false).status, 1);
 }
 
 TEST_P(VeltoctlTest, ReadsInDefaultAndChosenUnits) {
-    Run dec = Ctl({"read", "6041:00", "--unit", "DEC"});
+    CtlRun dec = Ctl({"read", "6041:00", "--unit", "DEC"});
     ASSERT_EQ(dec.status, 0) << dec.err.toStdString();
     bool ok = false;
     dec.out.trimmed().toInt(&ok);
     EXPECT_TRUE(ok) << dec.out.toStdString();
-    Run hex = Ctl({"read", "6041:00", "--unit", "HEX"});
+    CtlRun hex = Ctl({"read", "6041:00", "--unit", "HEX"});
     ASSERT_EQ(hex.status, 0);
     EXPECT_EQ(hex.out.trimmed().toInt(nullptr, 16), dec.out.trimmed().toInt());
-    Run name = Ctl({"read", "1008:00"});
+    CtlRun name = Ctl({"read", "1008:00"});
     ASSERT_EQ(name.status, 0) << name.err.toStdString();
     EXPECT_FALSE(name.out.trimmed().isEmpty());
 }
 
 TEST_P(VeltoctlTest, WriteShowsTheDriveAnswerAndRefusalsExitTwo) {
-    Run write = Ctl({"write", "6081:00", "1234", "--unit", "DEC"});
+    CtlRun write = Ctl({"write", "6081:00", "1234", "--unit", "DEC"});
     ASSERT_EQ(write.status, 0) << write.err.toStdString();
     EXPECT_EQ(write.out.trimmed(), "1234");
     EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "DEC"}).out.trimmed(), "1234");
 
-    Run readOnly = Ctl({"write", "6041:00", "5", "--unit", "DEC"});
+    CtlRun readOnly = Ctl({"write", "6041:00", "5", "--unit", "DEC"});
     EXPECT_EQ(readOnly.status, 2);
     EXPECT_TRUE(readOnly.err.contains("not taken"));
     EXPECT_FALSE(readOnly.out.trimmed().isEmpty());  // the drive's current value
 }
 
 TEST_P(VeltoctlTest, WatchPrintsOneLinePerRound) {
-    Run watch = Ctl({"watch", "6041:00", "6064:00", "--count", "3", "--interval", "50"});
+    CtlRun watch = Ctl({"watch", "6041:00", "6064:00", "--count", "3", "--interval", "50"});
     ASSERT_EQ(watch.status, 0) << watch.err.toStdString();
     QStringList lines = watch.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
@@ -108,7 +108,7 @@ TEST_P(VeltoctlTest, WatchPrintsOneLinePerRound) {
 
 TEST_P(VeltoctlTest, NoDriveExitsThree) {
     sim_.Stop();
-    Run read = Ctl({"read", "6041:00"});
+    CtlRun read = Ctl({"read", "6041:00"});
     EXPECT_EQ(read.status, 3);
     EXPECT_TRUE(read.err.startsWith("no "));
 }
