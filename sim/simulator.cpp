@@ -64,8 +64,12 @@ bool CSimulator::Start(QString& error) {
             return false;
     }
     control_ = std::make_unique<CControlChannel>([this](const QString& l) { return Command(l); });
-    if (!options_.controlPath.isEmpty() && !control_->Listen(options_.controlPath, error))
-        return false;
+    if (!options_.controlPath.isEmpty() && !control_->Listen(options_.controlPath, error)) {
+        if (!options_.controlOptional)
+            return false;
+        qWarning("veltosim: %s; running without a control socket", qPrintable(error));
+        error.clear();
+    }
     if (options_.stdinCommands)
         control_->WatchStdin();
     connect(&ticker_, &QTimer::timeout, this, [this] { Advance(); });

@@ -24,7 +24,7 @@ protected:
 
 TEST_F(SimE2e, SerialOnAPseudoTerminal) {
     const QString link = base.File("ttyVSIM1");
-    SimProcess sim;
+    VeltosimRun sim;
     ASSERT_TRUE(sim.Start(BaseArgs(1) << "--serial" << link, base.File("ctl1")));
     EXPECT_EQ(sim.FirstStdoutLine(), link);
     ASSERT_TRUE(QFileInfo(link).isSymLink());
@@ -70,7 +70,7 @@ TEST_F(SimE2e, SerialOnAPseudoTerminal) {
 TEST_F(SimE2e, TwoDrivesOnOneVirtualCanBus) {
     const int port = 36000 + int(getpid() % 20000);
     const QString iface = QString("tcp://127.0.0.1:%1/can0").arg(port);
-    SimProcess drive1, drive2;
+    VeltosimRun drive1, drive2;
     ASSERT_TRUE(drive1.Start(BaseArgs(1) << "--can"
                                          << "virtualcan:" + iface,
                              base.File("c1")));
@@ -114,7 +114,7 @@ TEST_F(SimE2e, StoredParametersAndRestartOverSerial) {
     const QString link = base.File("ttyVSIM3");
     const QStringList args = BaseArgs(3) << "--serial" << link << "--state" << base.File("nv");
     {
-        SimProcess sim;
+        VeltosimRun sim;
         ASSERT_TRUE(sim.Start(args, base.File("ctl3")));
         SerialClient client;
         ASSERT_TRUE(client.Open(link));
@@ -135,7 +135,7 @@ TEST_F(SimE2e, StoredParametersAndRestartOverSerial) {
         EXPECT_EQ(SdoData(*back), 42u);
         EXPECT_EQ(sim.Stop(), 0);
     }
-    SimProcess again;
+    VeltosimRun again;
     ASSERT_TRUE(again.Start(args, base.File("ctl3")));
     EXPECT_EQ(again.Tell("get 200001"), "42");
     // Errors and inputs set through the control channel reach the objects.
