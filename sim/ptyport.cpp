@@ -81,7 +81,12 @@ void CPtyPort::OnReadable() {
         if (n <= 0)
             break;
         const int64_t now = QDateTime::currentMSecsSinceEpoch();
-        for (const SdoFrame& request : framer_.Feed(buffer, size_t(n), now)) onRequest_(request);
+        for (const SdoFrame& request : framer_.Feed(buffer, size_t(n), now)) {
+            // A reply the client never read (it gave up, or it is a new client) would be
+            // taken for the answer to this request: drop it.
+            tcflush(slave_, TCIFLUSH);
+            onRequest_(request);
+        }
     }
 }
 
