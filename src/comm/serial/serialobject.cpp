@@ -75,17 +75,24 @@ public:
         if (fd_ < 0)
             return EBADF;
         auto start = std::chrono::steady_clock::now();
+        bool ready = false;  // poll said the line is readable
         while (*count < kFrameSize) {
             ssize_t n = ::read(fd_, buffer10 + *count, static_cast<size_t>(kFrameSize - *count));
             if (n > 0) {
                 *count += static_cast<int>(n);
+                ready = false;
                 continue;
             }
-            if (n == 0 || (errno != EAGAIN && errno != EINTR))
-                return n == 0 ? EIO : errno;
+            // A raw line with VMIN 0 reads 0 when nothing is there; after poll said readable,
+            // 0 means the device went away.
+            if (n < 0 && errno != EAGAIN && errno != EINTR)
+                return errno;
+            if (n == 0 && ready)
+                return EIO;
             int left = waitMs_ - ElapsedMs(start);
             if (left <= 0 || !Wait(POLLIN, left))
                 break;
+            ready = true;
         }
         return 0;
     }
