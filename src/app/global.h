@@ -55,8 +55,8 @@ public:
                          QString& formula, int& handled);
     QString FormatValue(const QString& unitText, const QString& typeName, const QString& formula,
                         double value);
-    QString FormatRawValue(const QString& unitText, const QString& typeName,
-                           const QString& formula, std::int32_t raw);
+    QString FormatRawValue(const QString& unitText, const QString& typeName, const QString& formula,
+                           std::int32_t raw);
 
     QString columnTitles[3];
     int columnWidths[5] = {0, 0, 0, 0, 0};
