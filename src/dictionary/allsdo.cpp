@@ -94,6 +94,12 @@ bool CAllSdo::Impl::WaitWhileLanguageIsThree() {
 // The language is decided here once; `language` in CGlobal may be rewritten meanwhile by the
 // constructor's own ReadLanguage, which must not change which texts this load keeps.
 void CAllSdo::Impl::Run() {
+    if (global.forcedLanguage != 0) {
+        global.language.store(global.forcedLanguage);
+        Load(global.forcedLanguage == 1);
+        Finish();
+        return;
+    }
     bool proceed = WaitForLanguage();
     bool chinese = false;
     if (proceed && platform::SystemLocaleIsChinesePrc()) {
