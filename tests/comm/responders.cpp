@@ -7,7 +7,7 @@
 
 #include <QCanBus>
 #include <QCanBusDevice>
-#include <QThread>
+#include <QEventLoop>
 #include <QtTest/QTest>
 #include <chrono>
 
@@ -85,31 +85,33 @@ void PtyResponder::Serve() {
 }
 
 CanResponder::CanResponder(const QString& interface) : interface_(interface) {
-    thread_ = new QThread;
-    context_ = new QObject;
-    context_->moveToThread(thread_);
-    thread_->start();
-    QMetaObject::invokeMethod(
-        context_,
-        [this, interface] {
-            device_ = QCanBus::instance()->createDevice("virtualcan", interface);
-            if (!device_)
-                return;
-            QObject::connect(device_, &QCanBusDevice::framesReceived, device_,
-                             [this] { OnFrames(); });
-            device_->connectDevice();
-        },
-        Qt::BlockingQueuedConnection);
-    ok_ = QTest::qWaitFor(
-        [this] {
-            bool connected = false;
-            QMetaObject::invokeMethod(
-                context_,
-                [&] { connected = device_ && device_->state() == QCanBusDevice::ConnectedState; },
-                Qt::BlockingQueuedConnection);
-            return connected;
-        },
-        5000);
+    thread_ = std::thread([this] { Run(); });
+    std::unique_lock lock(mutex_);
+    changed_.wait_for(lock, std::chrono::seconds(5), [this] { return state_ != 0; });
+    ok_ = state_ == 1;
+}
+
+// The responder's thread for the rest of the program: its device holds the hub.
+void CanResponder::Run() {
+    QEventLoop loop;
+    device_ = QCanBus::instance()->createDevice("virtualcan", interface_);
+    if (!device_) {
+        std::lock_guard lock(mutex_);
+        state_ = -1;
+        changed_.notify_all();
+        return;
+    }
+    QObject::connect(device_, &QCanBusDevice::framesReceived, device_, [this] { OnFrames(); });
+    QObject::connect(device_, &QCanBusDevice::stateChanged, device_,
+                     [this](QCanBusDevice::CanBusDeviceState state) {
+                         if (state != QCanBusDevice::ConnectedState)
+                             return;
+                         std::lock_guard lock(mutex_);
+                         state_ = 1;
+                         changed_.notify_all();
+                     });
+    device_->connectDevice();
+    loop.exec();
 }
 
 CanResponder& CanResponder::Shared() {

@@ -8,8 +8,9 @@
 
 #include "fake_link.h"
 
-class QThread;
-class QObject;
+#include <condition_variable>
+#include <mutex>
+
 class QCanBusDevice;
 
 // Serves serial frames on the master side of a pseudo-terminal.
@@ -53,11 +54,14 @@ public:
 
 private:
     explicit CanResponder(const QString& interface);
+    void Run();
     void OnFrames();
     QString interface_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int state_ = 0;  // 1 connected, -1 failed
+    std::thread thread_;
     std::atomic<int> address_{1};
     bool ok_ = false;
-    QThread* thread_ = nullptr;
-    QObject* context_ = nullptr;
-    QCanBusDevice* device_ = nullptr;
+    QCanBusDevice* device_ = nullptr;  // lives on thread_
 };
