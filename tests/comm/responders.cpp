@@ -7,7 +7,9 @@
 
 #include <QCanBus>
 #include <QCanBusDevice>
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <chrono>
 
@@ -111,7 +113,22 @@ void CanResponder::Run() {
                          changed_.notify_all();
                      });
     device_->connectDevice();
+    QTimer stopCheck;  // the program's end stops the loop before the plugin's statics go
+    QObject::connect(&stopCheck, &QTimer::timeout, &stopCheck, [&] {
+        if (stop_)
+            loop.quit();
+    });
+    stopCheck.start(20);
     loop.exec();
+    device_->disconnectDevice();
+    delete device_;
+    device_ = nullptr;
+}
+
+void CanResponder::Stop() {
+    stop_ = true;
+    if (thread_.joinable())
+        thread_.join();
 }
 
 CanResponder& CanResponder::Shared() {

@@ -47,6 +47,7 @@ public:
     bool Ok() const { return ok_; }
     QString Interface() const { return interface_; }
     void Reset(int address);  // a fresh drive at this address
+    void Stop();              // ends the responder's thread
 
     FakeDrive drive;
     std::atomic<int> frames{0};
@@ -61,6 +62,7 @@ private:
     std::condition_variable changed_;
     int state_ = 0;  // 1 connected, -1 failed
     std::thread thread_;
+    std::atomic<bool> stop_{false};
     std::atomic<int> address_{1};
     bool ok_ = false;
     QCanBusDevice* device_ = nullptr;  // lives on thread_
