@@ -75,17 +75,24 @@ public:
         if (fd_ < 0)
             return EBADF;
         auto start = std::chrono::steady_clock::now();
+        bool woke = false;  // poll said readable
         while (*count < kFrameSize) {
             ssize_t n = ::read(fd_, buffer10 + *count, static_cast<size_t>(kFrameSize - *count));
             if (n > 0) {
                 *count += static_cast<int>(n);
+                woke = false;
                 continue;
             }
-            if (n == 0 || (errno != EAGAIN && errno != EINTR))
-                return n == 0 ? EIO : errno;
+            // A raw line (VMIN 0) reads 0 while nothing has arrived; 0 after poll said
+            // readable is a hang-up.
+            if (n < 0 && errno != EAGAIN && errno != EINTR)
+                return errno;
+            if (n == 0 && woke)
+                return EIO;
             int left = waitMs_ - ElapsedMs(start);
             if (left <= 0 || !Wait(POLLIN, left))
                 break;
+            woke = true;
         }
         return 0;
     }
