@@ -1,0 +1,133 @@
+#include "app/projectfile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <cstdlib>
+
+#include "app/global.h"
+#include "platform/msgbox.h"
+#include "platform/profile.h"
+
+namespace {
+constexpr int kFirstPage = 2;
+constexpr int kLastPage = 48;
+
+int CNumber(const QString& text) {
+    QByteArray bytes = text.trimmed().toLatin1();
+    return static_cast<int>(std::strtol(bytes.constData(), nullptr, 10));
+}
+
+QString Section(const CGlobal& g, int number) {
+    return g.dictionary.projectPrefix + QString::number(number);
+}
+}  // namespace
+
+QString& ProjectOpenStamp() {
+    static QString stamp;
+    return stamp;
+}
+
+void StorePagePlacement(CGlobal& g, int pageNumber, int active, int x, int y) {
+    platform::WriteProfileString(g.dictionary.projectSavePath, Section(g, 1),
+                                 QString::number(pageNumber),
+                                 QString::asprintf("%d,%d,%d", active, x, y));
+}
+
+void StorePageList(CGlobal& g, int pageNumber, const std::vector<ProjectRow>& rows) {
+    const QString& path = g.dictionary.projectSavePath;
+    QString section = Section(g, pageNumber);
+    platform::WriteProfileString(path, section, "num", QString::number(rows.size()));
+    for (size_t i = 0; i < rows.size(); ++i)
+        platform::WriteProfileString(path, section, QString::number(i),
+                                     rows[i].key + ',' + rows[i].value + ',' + rows[i].unit);
+}
+
+int ReadPagePlacement(CGlobal& g, int pageNumber, int& x, int& y, int captionHeight) {
+    QString entry = platform::GetProfileString(g.dictionary.projectOpenPath, Section(g, 1),
+                                               QString::number(pageNumber), QString(), 64);
+    if (entry.isEmpty())
+        return 0;
+    QStringList parts = entry.split(',');
+    if (parts.at(0).trimmed() == QLatin1String("0"))
+        return 0;
+    x = CNumber(parts.value(1)) - 6;
+    y = CNumber(parts.value(2)) - captionHeight - 59;
+    return 1;
+}
+
+void PlacementToFile(int frameX, int frameY, int captionHeight, int& x, int& y) {
+    x = frameX + 6;
+    y = frameY + captionHeight + 59;
+}
+
+bool ParseProjectRow(const QString& entry, ProjectRow& row) {
+    // The value text may itself hold commas (an ASCII value): key before the first comma,
+    // unit after the last one, the value in between.
+    int first = entry.indexOf(',');
+    int last = entry.lastIndexOf(',');
+    if (first <= 0)
+        return false;
+    row.key = entry.left(first);
+    row.value = last > first ? entry.mid(first + 1, last - first - 1) : entry.mid(first + 1);
+    row.unit = last > first ? entry.mid(last + 1) : QString();
+    return true;
+}
+
+std::vector<ProjectRow> ReadPageList(CGlobal& g, int pageNumber) {
+    std::vector<ProjectRow> rows;
+    const QString& path = g.dictionary.projectOpenPath;
+    QString section = Section(g, pageNumber);
+    int count = CNumber(platform::GetProfileString(path, section, "num", QString(), 256));
+    for (int i = 0; i < count; ++i) {
+        ProjectRow row;
+        QString entry = platform::GetProfileString(path, section, QString::number(i), {}, 256);
+        if (ParseProjectRow(entry, row))
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+QString ProjectSavePathFor(const QString& chosen) {
+    int dot = chosen.indexOf('.');
+    return (dot >= 0 ? chosen.left(dot) : chosen) + ".zpj";
+}
+
+QString MakeProjectStamp() {
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+}
+
+QString ProjectInitialName(const CGlobal& g) {
+    return QDir(g.userFolder).exists() ? g.userFolder + "name" : QString();
+}
+
+int SaveProject(CGlobal& g, CProjectHost& host) {
+    QString chosen;
+    if (!host.ChooseSaveFile(ProjectInitialName(g), chosen) || chosen.isEmpty())
+        return 0;
+    g.dictionary.projectSavePath = ProjectSavePathFor(chosen);
+    QFile::remove(g.dictionary.projectSavePath);
+    host.NotifyAllPages(3);
+    return 1;
+}
+
+int OpenProject(CGlobal& g, CProjectHost& host) {
+    QString chosen;
+    int result = host.ChooseOpenFile(ProjectInitialName(g), chosen);
+    if (result < 0) {
+        platform::MessageBox(QStringLiteral("Failure! Exit!"));
+        return 0;
+    }
+    if (result == 0 || chosen.isEmpty())
+        return 0;
+    g.dictionary.projectOpenPath = chosen;
+    ProjectOpenStamp() = MakeProjectStamp();
+    host.CloseAllPages();
+    for (int number = kFirstPage; number <= kLastPage; ++number) {
+        int x = 0;
+        int y = 0;
+        if (ReadPagePlacement(g, number, x, y, host.CaptionHeight()))
+            host.OpenPageAt(number, x, y);
+    }
+    return 1;
+}

@@ -1,0 +1,192 @@
+#include "dictionary/sdolist.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/global.h"
+#include "pages/combolistctrl.h"
+#include "pages/rowhelpers.h"
+#include "platform/msgbox.h"
+
+namespace {
+QString Tr(const char* text) {
+    return QCoreApplication::translate("CSdoList", text);
+}
+
+QString HexUpper(int value, const char* format) {
+    return QString::asprintf(format, unsigned(value)).toUpper();
+}
+}  // namespace
+
+CSdoList::CSdoList(CGlobal& g, QWidget* parent)
+    : CPageView(parent),
+      g_(g),
+      list_(new CComboListCtrl(this)),
+      description_(new QPlainTextEdit(this)),
+      sort_(new QComboBox(this)),
+      search_(new QLineEdit(this)),
+      find_(new QPushButton(Tr("查找下一个"), this)) {
+    setObjectName("CSdoList");
+    list_->setObjectName("list1062");
+    description_->setObjectName("description1055");
+    description_->setReadOnly(true);
+    sort_->setObjectName("sort1209");
+    sort_->addItems({Tr("对象索引"), Tr("对象名字")});
+    search_->setObjectName("search1207");
+    find_->setObjectName("find1208");
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(list_, 0, 0, 1, 5);
+    layout->addWidget(new QLabel(Tr("排列方式"), this), 1, 0);
+    layout->addWidget(sort_, 1, 1);
+    layout->addWidget(new QLabel(Tr("查找条件"), this), 1, 2);
+    layout->addWidget(search_, 1, 3);
+    layout->addWidget(find_, 1, 4);
+    layout->addWidget(description_, 0, 5, 2, 1);
+    connect(sort_, &QComboBox::currentIndexChanged, this, &CSdoList::SortRows);
+    connect(find_, &QPushButton::clicked, this, &CSdoList::FindNext);
+    connect(list_, &CComboListCtrl::rowActivated, this, &CSdoList::PickObject);
+}
+
+void CSdoList::OnInitialUpdate() {
+    bool dpi96 = g_.screenDpi == 96;
+    list_->InsertColumn(0, QStringLiteral("index"), dpi96 ? 60 : 80);
+    list_->InsertColumn(1, QStringLiteral("sub"), dpi96 ? 40 : 60);
+    list_->InsertColumn(2, QStringLiteral("name"), 300);
+    for (int c = 0; c < 3; ++c) list_->SetReadOnlyColumn(c, true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    description_->setMinimumSize(595, 366);
+    FillList();
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        std::vector<int> rows = list_->SelectedRows();
+        if (!rows.empty())
+            ShowEntryHelp(rows.front());
+    });
+    sort_->setCurrentIndex(0);
+    ShowEntryHelp(0);
+}
+
+void CSdoList::FillList() {
+    int count = g_.dictionary.Count();
+    for (int p = 0; p < count; ++p) {
+        CSdoInfo entry;
+        if (!g_.dictionary.GetAt(p, entry))
+            break;
+        int row = list_->InsertItem(-1, HexUpper(entry.index, "%04x"));
+        list_->SetItemText(row, 1, HexUpper(entry.subIndex, "%02x"));
+        list_->SetItemText(row, 2, entry.name);
+    }
+}
+
+QString CSdoList::SortText(int row) const {
+    if (sortMode == 1)
+        return list_->GetItemText(row, 2);
+    return list_->GetItemText(row, 0) + list_->GetItemText(row, 1);
+}
+
+void CSdoList::SwapRows(int a, int b) {
+    for (int c = 0; c < 3; ++c) {
+        QString text = list_->GetItemText(a, c);
+        list_->SetItemText(a, c, list_->GetItemText(b, c));
+        list_->SetItemText(b, c, text);
+    }
+}
+
+void CSdoList::SortRows(int mode) {
+    if (mode == sortMode || mode < 0)
+        return;
+    sortMode = mode;
+    int count = list_->GetItemCount();
+    for (int h = 0; h + 1 < count; ++h) {
+        int smallest = h;
+        for (int r = h + 1; r < count; ++r)
+            if (SortText(r) < SortText(smallest))
+                smallest = r;  // UTF-16 code unit order
+        if (SortText(smallest) != SortText(h))
+            SwapRows(h, smallest);
+    }
+}
+
+int CSdoList::SearchFrom(int start, const QString& needle) const {
+    for (int r = start; r < list_->GetItemCount(); ++r)
+        if (list_->GetItemText(r, 2).toLower().contains(needle))
+            return r;
+    return -1;
+}
+
+void CSdoList::FindNext() {
+    QString text = search_->text();
+    if (text.isEmpty()) {
+        searchText.clear();
+        return;
+    }
+    if (text != searchText) {
+        searchText = text;
+        lastMatch = -1;
+    }
+    QString needle = text.toLower();
+    int found = SearchFrom(lastMatch + 1, needle);
+    if (found < 0 && lastMatch >= 0)
+        found = SearchFrom(0, needle);  // wrap around
+    if (found < 0) {
+        platform::MessageBox(QStringLiteral("Not Found!!"));
+        return;
+    }
+    lastMatch = found;
+    list_->DeselectAll();
+    list_->SelectRow(found, true);
+    list_->setFocus(Qt::OtherFocusReason);
+    list_->scrollTo(list_->model()->index(found, 0));
+}
+
+QString CSdoList::DescriptionText(const CSdoInfo& entry) {
+    QString words;
+    bool writable = entry.attribute.contains('W');
+    bool live = entry.attribute.contains('L');
+    if (!writable && !live) {
+        words = QStringLiteral("only readable");
+    } else {
+        if (writable)
+            words += QStringLiteral("writeable  ");
+        if (live)
+            words += QStringLiteral("real-update");
+    }
+    return "\r\n\r\nIndex: 0x" + HexUpper(entry.index, "%04x") + "\r\nSub Index: 0x" +
+           HexUpper(entry.subIndex, "%02x") + "\r\nName: " + entry.name +
+           "\r\nData Type: " + entry.dataType + "\r\nAttribute: " + words +
+           "\r\nOperator Help:\r\n" + HelpParagraphs(entry.help);
+}
+
+void CSdoList::ShowEntryHelp(int row) {
+    if (row == shownRow || row < 0 || row >= list_->GetItemCount())
+        return;
+    shownRow = row;
+    std::int32_t key = CGlobal::ParseHex(list_->GetItemText(row, 0)) * 256 +
+                       CGlobal::ParseHex(list_->GetItemText(row, 1));
+    CSdoInfo entry;
+    if (!g_.dictionary.FindByKey(key, entry))
+        return;
+    description_->setPlainText(DescriptionText(entry).replace("\r\n", "\n"));
+}
+
+void CSdoList::PickObject(int row) {
+    if (row < 0 || row >= list_->GetItemCount())
+        return;
+    std::int32_t key = CGlobal::ParseHex(list_->GetItemText(row, 0) + list_->GetItemText(row, 1));
+    platform::SendMessage(g_.pickRequester, platform::WM_ADD_OBJECT, 0, key);
+    CloseFrame();
+}
+
+void CSdoList::CloseFrame() {
+    for (QWidget* w = this; w; w = w->parentWidget()) {
+        if (qobject_cast<QMdiSubWindow*>(w) || w->isWindow()) {
+            w->close();
+            return;
+        }
+    }
+}

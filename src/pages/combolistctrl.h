@@ -1,0 +1,108 @@
+#pragma once
+// The parameter grid: a report-style list whose value and unit cells are edited in place by a
+// shared edit box and a shared drop-down list. A committed change reaches the owning page as
+// WM_CELL_CHANGED (row, column), sent synchronously.
+#include <QStringList>
+#include <QTableView>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "platform/messages.h"
+
+class QStandardItemModel;
+class CInPlaceEdit;
+class CInPlaceCombo;
+
+class CComboListCtrl : public QTableView {
+    Q_OBJECT
+public:
+    // The unit cells (unitName, displayName) bound to an object key; false when none.
+    using UnitCells = std::vector<std::pair<QString, QString>>;
+    using UnitLookup = std::function<bool(int key, UnitCells& cells)>;
+
+    explicit CComboListCtrl(QWidget* parent = nullptr);
+    ~CComboListCtrl() override;
+
+    // Report-list operations.
+    void InsertColumn(int column, const QString& title, int width);
+    int GetColumnCount() const;
+    int GetItemCount() const;
+    int InsertItem(int row, const QString& label);  // row < 0 or beyond the end appends
+    bool DeleteItem(int row);
+    void DeleteAllItems();
+    QString GetItemText(int row, int column) const;
+    void SetItemText(int row, int column, const QString& text);
+    int FocusedRow() const;
+    bool IsSelected(int row) const;
+    std::vector<int> SelectedRows() const;  // ascending
+    void SelectRow(int row, bool focus);    // adds the row to the selection
+    void DeselectAll();
+    void UnfocusAll();
+
+    // Which window receives WM_CELL_CHANGED.
+    void SetOwner(platform::WindowHandle owner) { owner_ = owner; }
+    platform::WindowHandle Owner() const { return owner_; }
+    void SetUnitLookup(UnitLookup lookup) { unitLookup_ = std::move(lookup); }
+    // Rows whose label holds "*" (objects that cannot be written) are drawn green.
+    void SetProtectedRowColouring(bool on);
+    bool ProtectedRowColouring() const { return colourProtected_; }
+
+    void SetReadOnlyColumn(int column, bool on);
+    void SetDropDownColumn(int column, bool on);
+    bool IsReadOnlyColumn(int column) const;
+    bool IsDropDownColumn(int column) const;
+
+    CInPlaceEdit* ShowInPlaceEdit(int row, int column, const QString& text);
+    CInPlaceCombo* ShowInPlaceList(int row, int column, const QStringList& entries,
+                                   const QString& text, int selection);
+    void BuildUnitList(int row, QStringList& entries) const;
+    QRect GetCellRect(int row, int column);
+    bool HitTestCell(const QPoint& p, int& row, int& column) const;
+
+    // End-of-label-edit notification from an in-place editor.
+    void OnEndLabelEdit(int row, int column, const QString& text);
+    // Set by the edit box while it handles the Enter key (the commit needs it down).
+    static void SetEnterDown(bool down);
+
+    std::vector<int> readOnlyColumns;
+    std::vector<int> dropDownColumns;
+    int currentRow = -1;
+    int enterCommitted = 0;
+    int enterPhase = 0;
+    int keyNavigated = 1;
+
+signals:
+    void rowActivated(int row);  // double click on a row
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    friend class CInPlaceEdit;
+    friend class CInPlaceCombo;
+    bool PreTranslateKey(QObject* target, QKeyEvent* event);
+    void OpenEditorAt(int row, int column);
+    void TakeFocusForScroll();
+
+    QStandardItemModel* model_;
+    platform::WindowHandle owner_ = 0;
+    UnitLookup unitLookup_;
+    bool colourProtected_ = false;
+};
+
+namespace grid {
+// The columns of the standard parameter layout.
+enum Column : int {
+    Label = 0,
+    Key = 1,
+    Name = 2,
+    DataType = 3,
+    Value = 4,
+    Attribute = 5,
+    Unit = 6
+};
+}  // namespace grid
