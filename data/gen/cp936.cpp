@@ -29,8 +29,12 @@ std::string Convert(const std::string& in, const char* to, const char* from) {
 
 }  // namespace
 
-std::string Utf8ToCp936(const std::string& utf8) { return Convert(utf8, "CP936", "UTF-8"); }
+std::string Utf8ToCp936(const std::string& utf8) {
+    return Convert(utf8, "CP936", "UTF-8");
+}
 
-std::string Cp936ToUtf8(const std::string& gbk) { return Convert(gbk, "UTF-8", "CP936"); }
+std::string Cp936ToUtf8(const std::string& gbk) {
+    return Convert(gbk, "UTF-8", "CP936");
+}
 
 }  // namespace veltodata

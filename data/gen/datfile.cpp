@@ -31,7 +31,9 @@ std::string GetField(const std::string& bytes, std::size_t& pos, std::size_t siz
     return field.substr(0, nul);
 }
 
-std::string ToUtf8(const std::string& gbk) { return Cp936ToUtf8(gbk); }
+std::string ToUtf8(const std::string& gbk) {
+    return Cp936ToUtf8(gbk);
+}
 
 }  // namespace
 

@@ -28,6 +28,12 @@ void AddKeys(KeyList& list, const std::string& text, const ObjectTable& table,
         }
     } else if (parts[1].size() == 2 && ParseHexText(parts[1], sub)) {
         keys.push_back(static_cast<std::int32_t>(index * 256 + sub));
+    } else if (std::int64_t last = 0; parts[1].size() == 6 && parts[1].substr(2, 2) == ".." &&
+                                      ParseHexText(parts[1].substr(0, 2), sub) &&
+                                      ParseHexText(parts[1].substr(4), last)) {
+        for (; sub <= last; ++sub) {
+            keys.push_back(static_cast<std::int32_t>(index * 256 + sub));
+        }
     }
     if (keys.empty()) {
         throw std::runtime_error(origin + ": no object " + text + " in the dictionary");

@@ -15,9 +15,9 @@ struct KeyList {
     std::vector<std::int32_t> keys;
 };
 
-// Reads "[section]" headers followed by "IIII:SS" or "IIII:*" lines (the second form names
-// every sub-index of the index in the table); "#" starts a comment. Throws on keys missing
-// from the table, duplicates within a section and malformed lines.
+// Reads "[section]" headers followed by "IIII:SS", "IIII:SS..SS" (a sub-index range) or
+// "IIII:*" (every sub-index of the index in the table) lines; "#" starts a comment. Throws on keys
+// missing from the table, duplicates within a section and malformed lines.
 std::vector<KeyList> ReadKeyLists(const std::string& path, const ObjectTable& table);
 
 // Section text of a page list file: num and the keys 1..num in hexadecimal.

@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (mode == "dump" && argc == 3) {
-            std::string text = veltodata::DumpText(veltodata::DecodeFile(veltodata::ReadFile(argv[2])));
+            std::string text =
+                veltodata::DumpText(veltodata::DecodeFile(veltodata::ReadFile(argv[2])));
             std::fwrite(text.data(), 1, text.size(), stdout);
             return 0;
         }
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "veltodata: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: veltodata generate <source dir> <runtime dir>\n"
-                         "       veltodata dump <velto.dat>\n");
+    std::fprintf(stderr,
+                 "usage: veltodata generate <source dir> <runtime dir>\n"
+                 "       veltodata dump <velto.dat>\n");
     return 2;
 }

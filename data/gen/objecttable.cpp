@@ -13,8 +13,21 @@
 namespace veltodata {
 namespace {
 
-enum Column { kIndex, kSub, kType, kAccess, kDefault, kMin, kMax, kUnit, kNameEn, kNameZh,
-              kHelpEn, kHelpZh, kColumns };
+enum Column {
+    kIndex,
+    kSub,
+    kType,
+    kAccess,
+    kDefault,
+    kMin,
+    kMax,
+    kUnit,
+    kNameEn,
+    kNameZh,
+    kHelpEn,
+    kHelpZh,
+    kColumns
+};
 
 struct TypeInfo {
     const char* shortName;
@@ -224,7 +237,8 @@ void ObjectTable::AddRow(const std::vector<std::string>& c, const std::string& o
                           (maxCell == "-" || ParseNumber(maxCell, row.maxValue));
                 if (!ok || row.minValue < type.lo || row.maxValue > type.hi ||
                     row.defaultValue < row.minValue || row.defaultValue > row.maxValue) {
-                    throw std::runtime_error(itemOrigin + ": default, min or max not a number "
+                    throw std::runtime_error(itemOrigin +
+                                             ": default, min or max not a number "
                                              "or out of range");
                 }
                 bool hex = c[kUnit] == "@hex";

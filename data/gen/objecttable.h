@@ -11,13 +11,13 @@ namespace veltodata {
 struct ObjectRow {
     std::uint16_t index = 0;
     std::uint8_t sub = 0;
-    std::string dataType;        // full name, e.g. UNSIGNED16 or VISIBLE STRING
-    std::string access;          // "W", "L", "WL" or empty
-    std::string defaultText;     // number (decimal or 0x hex) or, for strings, the text
+    std::string dataType;     // full name, e.g. UNSIGNED16 or VISIBLE STRING
+    std::string access;       // "W", "L", "WL" or empty
+    std::string defaultText;  // number (decimal or 0x hex) or, for strings, the text
     std::int64_t defaultValue = 0, minValue = 0, maxValue = 0;  // numbers only
-    std::string unitDefinition;  // expanded unit definition
+    std::string unitDefinition;                                 // expanded unit definition
     std::string nameEn, nameZh, helpEn, helpZh;  // UTF-8; help completed with range and unit
-    std::string origin;          // file:line of the source row
+    std::string origin;                          // file:line of the source row
 
     std::int32_t Key() const { return index * 256 + sub; }
     bool IsString() const { return dataType == "VISIBLE STRING"; }
@@ -43,8 +43,8 @@ public:
 private:
     void AddRows(const std::string& path);
     void AddRow(const std::vector<std::string>& cells, const std::string& origin);
-    std::string ExpandUnit(const std::string& text, const std::string& origin,
-                           std::string* helpEn, std::string* helpZh) const;
+    std::string ExpandUnit(const std::string& text, const std::string& origin, std::string* helpEn,
+                           std::string* helpZh) const;
 
     std::map<std::string, UnitMacro> units_;
     std::vector<ObjectRow> rows_;

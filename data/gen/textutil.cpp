@@ -56,8 +56,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos;
-         pos += to.size()) {
+    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size()) {
         text.replace(pos, from.size(), to);
     }
     return text;

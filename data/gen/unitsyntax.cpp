@@ -32,8 +32,8 @@ std::string CheckFormula(const std::string& f, std::vector<std::int32_t>* refs) 
         }
         wantOperand = false;
         if (std::isdigit(static_cast<unsigned char>(c))) {
-            while (i + 1 < f.size() && (std::isdigit(static_cast<unsigned char>(f[i + 1])) ||
-                                        f[i + 1] == '.')) {
+            while (i + 1 < f.size() &&
+                   (std::isdigit(static_cast<unsigned char>(f[i + 1])) || f[i + 1] == '.')) {
                 ++i;
             }
         } else if (c == 'N') {

@@ -38,17 +38,24 @@ int ParseDigits(const QString& text, unsigned base) {
 }
 }  // namespace
 
-CFolders::CFolders(const QString& base)
+CFolders::CFolders(const QString& base, std::uint8_t dictionaryLanguage)
     : baseFolder(base),
       userFolder(base + "/user/"),
       settingsPath(base + "/sys/sys.ini"),
       englishLibraryPath(base + "/data/EN.qm"),
-      databasePath(base + "/data/velto.dat") {}
+      databasePath(base + "/data/velto.dat"),
+      forcedLanguage(dictionaryLanguage) {}
 
 CGlobal::CGlobal() : CGlobal(QDir::currentPath()) {}
 
-CGlobal::CGlobal(const QString& baseFolder)
-    : CFolders(baseFolder), dictionary(*this), evaluator(*this), link(*this), units(*this) {
+CGlobal::CGlobal(const QString& baseFolder) : CGlobal(baseFolder, 0) {}
+
+CGlobal::CGlobal(const QString& baseFolder, std::uint8_t dictionaryLanguage)
+    : CFolders(baseFolder, dictionaryLanguage),
+      dictionary(*this),
+      evaluator(*this),
+      link(*this),
+      units(*this) {
     Construct();
 }
 

@@ -16,12 +16,15 @@ using platform::WindowHandle;
 
 // Folder paths, formed before the owned objects so the loader thread never sees them change.
 struct CFolders {
-    explicit CFolders(const QString& base);
+    explicit CFolders(const QString& base, std::uint8_t dictionaryLanguage = 0);
     QString baseFolder;          // no trailing slash
     QString userFolder;          // base + "/user/"
     QString settingsPath;        // base + "/sys/sys.ini"
     QString englishLibraryPath;  // base + "/data/" + English catalog
     QString databasePath;        // base + "/data/velto.dat"
+    // Language the dictionary is loaded in when the caller chooses it (1 Chinese, 2 English);
+    // 0 lets the settings file and the system locale decide.
+    std::uint8_t forcedLanguage = 0;
     QString DataFolder() const { return baseFolder + "/data/"; }
     QString SysFolder() const { return baseFolder + "/sys/"; }
 };
@@ -32,6 +35,8 @@ public:
     CGlobal();
     // Tests and tools name the base folder.
     explicit CGlobal(const QString& baseFolder);
+    // The command-line tool chooses the dictionary's language itself.
+    CGlobal(const QString& baseFolder, std::uint8_t dictionaryLanguage);
     ~CGlobal();
     CGlobal(const CGlobal&) = delete;
     CGlobal& operator=(const CGlobal&) = delete;
@@ -55,8 +60,8 @@ public:
                          QString& formula, int& handled);
     QString FormatValue(const QString& unitText, const QString& typeName, const QString& formula,
                         double value);
-    QString FormatRawValue(const QString& unitText, const QString& typeName,
-                           const QString& formula, std::int32_t raw);
+    QString FormatRawValue(const QString& unitText, const QString& typeName, const QString& formula,
+                           std::int32_t raw);
 
     QString columnTitles[3];
     int columnWidths[5] = {0, 0, 0, 0, 0};

@@ -1,15 +1,18 @@
 #include <QApplication>
-#include <QMainWindow>
 
 #include "app/global.h"
+#include "app/veltrixapp.h"
 
 int main(int argc, char** argv) {
     // Constructed before the application object; destroyed after it.
     static CGlobal global;
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("VeltoServo");
-    window.resize(1024, 768);
-    window.show();
-    return app.exec();
+    QApplication qtApp(argc, argv);
+    int code = 0;
+    {
+        CVeltrixApp app(global);
+        if (!app.InitInstance())
+            return app.exitCode();
+        code = QApplication::exec();
+    }
+    return code;
 }

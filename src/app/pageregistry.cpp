@@ -17,12 +17,14 @@ void CPageRegistry::Add(PageKind kind) {
 
 const PageKind* CPageRegistry::FindByCommand(int command) const {
     for (const PageKind& k : kinds_)
-        if (k.command == command) return &k;
+        if (k.command == command)
+            return &k;
     return nullptr;
 }
 
 const PageKind* CPageRegistry::FindByPageNumber(int pageNumber) const {
     for (const PageKind& k : kinds_)
-        if (pageNumber != 0 && k.pageNumber == pageNumber) return &k;
+        if (pageNumber != 0 && k.pageNumber == pageNumber)
+            return &k;
     return nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The view of one page: a form inside its own child frame that receives window messages.
+#include <QMdiSubWindow>
 #include <QWidget>
 
 #include "platform/messages.h"
@@ -14,4 +15,14 @@ public:
 
     // Window messages (WM_PAGE_NOTIFY, WM_LINK_VALUE ...); 0 when not handled.
     platform::LResult OnMessage(unsigned, platform::WParam, platform::LParam) override { return 0; }
+
+    // Asks the page's frame to close, as the frame's close button does.
+    void CloseFrame() {
+        for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+            if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
+                frame->close();
+                return;
+            }
+        }
+    }
 };

@@ -91,16 +91,25 @@ bool CAllSdo::Impl::WaitWhileLanguageIsThree() {
     return true;
 }
 
+// The language is decided here once; `language` in CGlobal may be rewritten meanwhile by the
+// constructor's own ReadLanguage, which must not change which texts this load keeps.
 void CAllSdo::Impl::Run() {
+    if (global.forcedLanguage != 0) {
+        global.language.store(global.forcedLanguage);
+        Load(global.forcedLanguage == 1);
+        Finish();
+        return;
+    }
     bool proceed = WaitForLanguage();
-    if (proceed) {
-        if (platform::SystemLocaleIsChinesePrc())
-            proceed = WaitWhileLanguageIsThree();
-        else
-            global.language.store(2);
+    bool chinese = false;
+    if (proceed && platform::SystemLocaleIsChinesePrc()) {
+        proceed = WaitWhileLanguageIsThree();
+        chinese = global.language.load() == 1;
+    } else if (proceed) {
+        global.language.store(2);
     }
     if (proceed)
-        Load(global.language.load() == 1);
+        Load(chinese);
     Finish();
 }
 

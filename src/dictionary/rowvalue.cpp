@@ -67,19 +67,17 @@ NamedUnitWrite NamedRaw(CGlobal& global, platform::WindowHandle owner, std::int3
 
 }  // namespace
 
-RowWrite WriteRowValue(CGlobal& global, platform::WindowHandle owner, const IValueRow& row) {
+RowWrite ConvertRowValue(CGlobal& global, platform::WindowHandle owner, const IValueRow& row,
+                         std::int32_t& rawOut, std::uint8_t& command) {
     const QString unitText = row.UnitText();
     const QString typeName = row.DataType();
     const QString text = row.ValueText();
     const std::int32_t key = CGlobal::ParseDecimal(row.KeyText());
-    const std::uint8_t command = CGlobal::SdoDownloadCommand(typeName);
-
-    if (key == 0)
-        return RowWrite::Refused;  // not an object row
+    command = CGlobal::SdoDownloadCommand(typeName);
 
     std::optional<std::int32_t> raw;
-    if (command == 0) {
-        // Only 8, 16 and 32 bit objects can be written in one request.
+    if (key == 0 || command == 0) {
+        // Not an object row, or not an 8, 16 or 32 bit object: nothing to write in one request.
     } else if (unitText == QLatin1String("ASCII")) {
         raw = AsciiRaw(text, CGlobal::DataTypeWidth(typeName));
     } else if (unitText.isEmpty() || unitText == QLatin1String("DEC")) {
@@ -93,10 +91,20 @@ RowWrite WriteRowValue(CGlobal& global, platform::WindowHandle owner, const IVal
         if (named.outcome == RowWrite::Queued)
             raw = named.raw;
     }
-    if (!raw) {
-        global.link.Request(owner, kReadCommand, key, 0);  // the row shows the drive's value again
+    if (!raw)
         return RowWrite::Refused;
-    }
-    global.link.Request(owner, command, key, *raw);
+    rawOut = *raw;
     return RowWrite::Queued;
+}
+
+RowWrite WriteRowValue(CGlobal& global, platform::WindowHandle owner, const IValueRow& row) {
+    const std::int32_t key = CGlobal::ParseDecimal(row.KeyText());
+    std::int32_t raw = 0;
+    std::uint8_t command = 0;
+    const RowWrite outcome = ConvertRowValue(global, owner, row, raw, command);
+    if (outcome == RowWrite::Queued)
+        global.link.Request(owner, command, key, raw);
+    else if (outcome == RowWrite::Refused && key != 0)
+        global.link.Request(owner, kReadCommand, key, 0);  // the row shows the drive's value again
+    return outcome;
 }

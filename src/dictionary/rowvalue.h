@@ -2,6 +2,7 @@
 // Writing the value typed into a parameter-grid row. The grid binds its row cells to
 // IValueRow, so the conversion itself needs no widgets.
 #include <QString>
+#include <cstdint>
 
 #include "platform/messages.h"
 
@@ -27,3 +28,8 @@ enum class RowWrite {
 // `owner`. Text that does not begin with a number in that unit (or has the wrong length for
 // "ASCII") is never written as 0: the write is refused and the object read again instead.
 RowWrite WriteRowValue(CGlobal& global, platform::WindowHandle owner, const IValueRow& row);
+
+// The conversion alone: Queued gives the raw value and command byte to write (nothing is sent);
+// Parked leaves the write with the evaluator as WriteRowValue does; Refused sends nothing.
+RowWrite ConvertRowValue(CGlobal& global, platform::WindowHandle owner, const IValueRow& row,
+                         std::int32_t& raw, std::uint8_t& command);

@@ -75,6 +75,7 @@ int CGlobal::ConvertReadValue(WindowHandle owner, int key, const QString& unitTe
     CSdoUnit entry;
     if (!LookupObjectUnit(*this, key, entry))
         return 0;
+    bool parked = false;
     for (int i = 0; i < entry.cellCount && i < entry.cells.size(); ++i) {
         const CCellUnit& cell = entry.cells[i];
         if (!cell.displayName.isEmpty() && cell.displayName == unitText) {
@@ -87,7 +88,9 @@ int CGlobal::ConvertReadValue(WindowHandle owner, int key, const QString& unitTe
             }
             // Re-read the object once the referenced value has arrived.
             evaluator.SetPending(key, kReadCommand, 0.0, cell.formula);
-        } else if (cell.displayName.isEmpty() && cell.unitName == unitText) {
+            parked = true;
+        } else if (!parked && cell.displayName.isEmpty() && cell.unitName == unitText) {
+            // Raw only when no read cell of this unit waits: never show an unconverted value.
             formula = cell.formula;  // shown raw
             handled = 1;
             return 1;

@@ -28,7 +28,10 @@ SeenRequest Decode(const std::uint8_t* sdo, Bytes raw) {
 class FakeSerial final : public CCommObject {
 public:
     explicit FakeSerial(std::shared_ptr<FakeScript> s) : script_(std::move(s)) {}
-    int Open(const CommSettings&) override { return 0; }
+    int Open(const CommSettings&) override {
+        script_->OnOpen();
+        return 0;
+    }
     int Write(const std::uint8_t* bytes, int count) override {
         if (count != 10)
             return 1;
@@ -55,7 +58,10 @@ private:
 class FakeCan final : public CCanObject {
 public:
     explicit FakeCan(std::shared_ptr<FakeScript> s) : script_(std::move(s)) {}
-    int Open(const CommSettings&) override { return 0; }
+    int Open(const CommSettings&) override {
+        script_->OnOpen();
+        return 0;
+    }
     int Write(const CanMessage& m) override {
         Bytes raw(12);
         PutValue(raw.data(), static_cast<std::int32_t>(m.id));
@@ -164,7 +170,8 @@ int FakeScript::Closes() const {
 
 bool FakeScript::OnWrite(const SeenRequest& request) {
     std::unique_lock lock(mutex_);
-    closed_ = false;
+    if (closed_)
+        return false;  // a closed port refuses until it is opened again
     requests_.push_back(request);
     FakeReply reply;
     if (!script_.empty()) {
@@ -193,6 +200,11 @@ FakeReply FakeScript::OnRead(bool& closed) {
     FakeReply reply = current_.value_or(FakeReply{});
     current_.reset();
     return reply;
+}
+
+void FakeScript::OnOpen() {
+    std::lock_guard lock(mutex_);
+    closed_ = false;
 }
 
 void FakeScript::OnClose() {

@@ -55,6 +55,7 @@ public:
     // Used by the components.
     bool OnWrite(const SeenRequest& request);
     FakeReply OnRead(bool& closed);
+    void OnOpen();
     void OnClose();
 
 private:

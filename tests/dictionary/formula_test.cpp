@@ -7,13 +7,16 @@
 
 namespace {
 
-constexpr platform::WindowHandle kPage = 77;
-constexpr platform::WindowHandle kMain = 5;
+#define EXPECT_SENT(...)                                        \
+    do {                                                        \
+        const std::vector<SentRequest> expected_ = __VA_ARGS__; \
+        EXPECT_EQ(TakeRequests(expected_.size()), expected_);   \
+    } while (0)
 constexpr std::int32_t kFeedKey = 0x609101;  // referenced as [60910120]
 
 class FormulaTest : public ::testing::Test {
 protected:
-    FormulaTest() : fixture_({}) { global().mainWindow = kMain; }
+    FormulaTest() : fixture_({}) {}
     CGlobal& global() { return fixture_.global(); }
     CFormula& evaluator() { return global().evaluator; }
     double Eval(const QString& formula, double n) {
@@ -22,7 +25,13 @@ protected:
         return result;
     }
 
+    std::vector<SentRequest> TakeRequests(std::size_t expected) {
+        return fixture_.TakeRequests(expected);
+    }
+
     UnitsFixture fixture_;
+    const platform::WindowHandle kPage = fixture_.Page();
+    const platform::WindowHandle kMain = fixture_.Main();
     MsgBoxCapture boxes_;
 };
 
@@ -118,18 +127,18 @@ TEST_F(FormulaTest, ReferenceUsesTheObjectsConstant) {
     evaluator().AddConst(kFeedKey, 3);
     EXPECT_DOUBLE_EQ(Eval("[60910120]*N", 5), 15);
     EXPECT_DOUBLE_EQ(Eval("N/[60910120]", 6), 2);
-    EXPECT_TRUE(TakeRequests().empty());
+    EXPECT_SENT({});
 }
 
 TEST_F(FormulaTest, MissingReferenceQueuesOneReadForTheMainWindow) {
     double result = -1;
     EXPECT_EQ(evaluator().Evaluate(kPage, "[60910120]*N", 5, result), 0);
     EXPECT_EQ(result, -1);  // untouched
-    EXPECT_EQ(TakeRequests(), (std::vector<SentRequest>{{kMain, 0x40, kFeedKey, 0}}));
+    EXPECT_SENT(std::vector<SentRequest>{{kMain, 0x40, kFeedKey, 0}});
     std::int32_t i = -1;
     EXPECT_EQ(evaluator().EvaluateToInt(kPage, "N*[60910120]", 5, i), 0);
     EXPECT_EQ(i, -1);
-    EXPECT_EQ(TakeRequests().size(), 1u);
+    EXPECT_EQ(TakeRequests(1).size(), 1u);
     EXPECT_EQ(boxes_.Count(), 0);
 }
 
@@ -138,7 +147,7 @@ TEST_F(FormulaTest, HighIndexReferencesGiveUnsignedKeys) {
     evaluator().AddConst(0xFFFFFF, 7);
     EXPECT_DOUBLE_EQ(Eval("[80000108]*N", 5), 10);
     EXPECT_DOUBLE_EQ(Eval("[ffffff20]+N", 1), 8);
-    EXPECT_TRUE(TakeRequests().empty());
+    EXPECT_SENT({});
 }
 
 TEST_F(FormulaTest, MalformedReferenceIsAParseError) {
@@ -150,7 +159,7 @@ TEST_F(FormulaTest, MalformedReferenceIsAParseError) {
     EXPECT_TRUE(boxes_.Contains("Formula =>ASC: 91"));
     EXPECT_TRUE(boxes_.Contains("Formula stack is Err!!!!!\n"));
     EXPECT_DOUBLE_EQ(Eval("N*[6091", 5), 0);
-    EXPECT_TRUE(TakeRequests().empty());
+    EXPECT_SENT({});
 }
 
 TEST_F(FormulaTest, EvaluateToIntTruncatesTowardZeroToThirtyTwoBits) {
@@ -171,16 +180,16 @@ TEST_F(FormulaTest, ParkedReadIsRetriedOnceTheValueArrived) {
     double result = 0;
     ASSERT_EQ(evaluator().Evaluate(kPage, "[60910120]*N", 0, result), 0);
     evaluator().SetPending(0x606300, 0x40, 0, "[60910120]*N");
-    TakeRequests();
+    TakeRequests(1);
     evaluator().RetryPending();  // still missing: the read is queued again, the slot stays
-    EXPECT_EQ(TakeRequests(), (std::vector<SentRequest>{{kMain, 0x40, kFeedKey, 0}}));
+    EXPECT_SENT(std::vector<SentRequest>{{kMain, 0x40, kFeedKey, 0}});
     EXPECT_TRUE(evaluator().HasPending());
     evaluator().AddConst(kFeedKey, 3);
     evaluator().RetryPending();
-    EXPECT_EQ(TakeRequests(), (std::vector<SentRequest>{{kPage, 0x40, 0x606300, 0}}));
+    EXPECT_SENT(std::vector<SentRequest>{{kPage, 0x40, 0x606300, 0}});
     EXPECT_FALSE(evaluator().HasPending());
     evaluator().RetryPending();  // sent once only
-    EXPECT_TRUE(TakeRequests().empty());
+    EXPECT_SENT({});
     EXPECT_EQ(boxes_.Count(), 0);
 }
 
@@ -189,9 +198,9 @@ TEST_F(FormulaTest, ParkedWriteSendsTheConvertedValue) {
     ASSERT_EQ(evaluator().Evaluate(kPage, "N/[60910120]", 0, result), 0);
     evaluator().SetPending(0x607A00, 0x23, 10.0, "N/[60910120]");
     evaluator().AddConst(kFeedKey, 4);
-    TakeRequests();
+    TakeRequests(1);
     evaluator().RetryPending();
-    EXPECT_EQ(TakeRequests(), (std::vector<SentRequest>{{kPage, 0x23, 0x607A00, 2}}));
+    EXPECT_SENT(std::vector<SentRequest>{{kPage, 0x23, 0x607A00, 2}});
 }
 
 TEST_F(FormulaTest, ParkedWriteWithAMalformedResultReadsInstead) {
@@ -199,15 +208,15 @@ TEST_F(FormulaTest, ParkedWriteWithAMalformedResultReadsInstead) {
     ASSERT_EQ(evaluator().Evaluate(kPage, "[60910120]N", 0, result), 0);
     evaluator().SetPending(0x607A00, 0x23, 10.0, "[60910120]N");
     evaluator().AddConst(kFeedKey, 4);
-    TakeRequests();
+    TakeRequests(1);
     evaluator().RetryPending();
     EXPECT_TRUE(boxes_.Contains("Formula stack is Err!!!!!\n"));
-    EXPECT_EQ(TakeRequests(), (std::vector<SentRequest>{{kPage, 0x40, 0x607A00, 0}}));
+    EXPECT_SENT(std::vector<SentRequest>{{kPage, 0x40, 0x607A00, 0}});
 }
 
 TEST_F(FormulaTest, RetryWithNothingParkedDoesNothing) {
     evaluator().RetryPending();
-    EXPECT_TRUE(TakeRequests().empty());
+    EXPECT_SENT({});
     EXPECT_EQ(boxes_.Count(), 0);
 }
 

@@ -7,8 +7,11 @@
 
 namespace {
 
-constexpr platform::WindowHandle kPage = 77;
-constexpr platform::WindowHandle kMain = 5;
+#define EXPECT_SENT(...)                                        \
+    do {                                                        \
+        const std::vector<SentRequest> expected_ = __VA_ARGS__; \
+        EXPECT_EQ(TakeRequests(expected_.size()), expected_);   \
+    } while (0)
 
 QList<CCellUnit> Parse(const QString& definition, int expectedCount) {
     QList<CCellUnit> cells;
@@ -73,15 +76,19 @@ protected:
               {0x606300, "INTEGER32", "RL", "[inc mm]N/[60910120];[cnt]N*1"},
               {0x609101, "UNSIGNED32", "RW", ""},
               {0x200100, "UNSIGNED16", "RW", "none"},
-          }) {
-        global().mainWindow = kMain;
-    }
+          }) {}
     CGlobal& global() { return fixture_.global(); }
     int Convert(int key, const QString& unit, double& value, QString& formula, int& handled) {
         return global().ConvertReadValue(kPage, key, unit, value, formula, handled);
     }
 
+    std::vector<SentRequest> TakeRequests(std::size_t expected) {
+        return fixture_.TakeRequests(expected);
+    }
+
     UnitsFixture fixture_;
+    const platform::WindowHandle kPage = fixture_.Page();
+    const platform::WindowHandle kMain = fixture_.Main();
     MsgBoxCapture boxes_;
 };
 
@@ -184,11 +191,11 @@ TEST_F(UnitsTest, ReadWaitingForAReferenceIsParkedAndConvertsAfterTheReply) {
     EXPECT_EQ(Convert(0x606300, "mm", value, formula, handled), 0);
     EXPECT_EQ(handled, 0);
     EXPECT_EQ(formula, "none");
-    EXPECT_EQ(TakeRequests(), (std::vector<SentRequest>{{kMain, 0x40, 0x609101, 0}}));
+    EXPECT_SENT(std::vector<SentRequest>{{kMain, 0x40, 0x609101, 0}});
     // The main window gets the reply for a key that is no constant yet.
     global().evaluator.AddConst(0x609101, 4);
     global().evaluator.RetryPending();
-    EXPECT_EQ(TakeRequests(), (std::vector<SentRequest>{{kPage, 0x40, 0x606300, 0}}));
+    EXPECT_SENT(std::vector<SentRequest>{{kPage, 0x40, 0x606300, 0}});
     // The page's re-read converts now.
     value = 1000;
     ASSERT_EQ(Convert(0x606300, "mm", value, formula, handled), 1);

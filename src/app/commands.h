@@ -1,0 +1,75 @@
+#pragma once
+// Command identifiers of the menu and the tool bar (fixed numbers of the program).
+namespace cmd {
+
+enum : int {
+    ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57604,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+
+    ID_TB_OPEN = 1125,
+    ID_TB_SAVE = 1126,
+    ID_TB_SCOPE = 1127,
+    ID_TB_CONNECT = 1128,
+    ID_TB_IO = 1129,
+    ID_TB_REALTIME_ERROR = 1130,
+    ID_TB_WRITE_DRIVE = 1131,
+    ID_TB_READ_DRIVE = 1132,
+    ID_TB_CASCADE = 1133,
+    ID_TB_TILE = 1134,
+
+    ID_COMM_MODE = 1212,
+    ID_COMM_SETTINGS = 1213,
+    ID_POSITION_LOOP = 1215,
+    ID_SPEED_LOOP = 1217,
+    ID_IO = 1218,
+    ID_ANALOG_INPUT = 1219,
+    ID_ANALOG_SPEED = 1220,
+    ID_SPEED_PHASE = 1221,
+    ID_ANALOG_TORQUE = 1222,
+    ID_PULSE_MODE = 1223,
+    ID_AUTO_REVERSE = 1224,
+    ID_POSITION_MODE = 1225,
+    ID_AUTO_TUNE = 1226,
+    ID_BASE_OPERATE = 1227,
+    ID_ERROR_HISTORY = 1228,
+    ID_MOTOR_PARAM = 1229,
+    ID_DRIVE_CONFIG = 1233,
+    ID_DRIVE_PROPERTY = 1234,
+    ID_REALTIME_ERROR = 1235,
+    ID_LANGUAGE = 1236,
+    ID_PANEL_F001 = 1237,
+    ID_PANEL_F003 = 1238,
+    ID_PANEL_F004 = 1239,
+    ID_PANEL_F005 = 1240,
+    ID_PANEL_F007 = 1241,
+    ID_PANEL_F002 = 1242,
+    ID_READ_DRIVE = 1243,
+    ID_WRITE_DRIVE = 1244,
+    ID_FUNC_CONFIG = 1245,
+    ID_INIT_SAVE = 1246,
+    ID_SCOPE = 1247,
+    ID_CURRENT_LOOP = 1248,
+    ID_PANEL_F000 = 1249,
+    ID_SDO_LIST = 1250,
+    ID_HOMING_MODE = 1253,
+    ID_PDO_OTHER = 1255,
+    ID_RPDO1 = 1256,  // 1256 to 1263: RPDO1 to RPDO8
+    ID_TPDO1 = 1264,  // 1264 to 1271: TPDO1 to TPDO8
+    ID_AUTO_TUNER = 32838,
+    ID_RPDO_PAGE = 32841,
+    ID_TPDO_PAGE = 32842,
+
+    // Pages without a menu command of their own: above the 16-bit command range.
+    ID_PAGE_COMM_RS232 = 0x10000 + 124,
+    ID_PAGE_COMM_CAN = 0x10000 + 123,
+};
+
+// String-table ids of the link pages' titles.
+enum : int { IDS_COMM_CAN = 123, IDS_COMM_RS232 = 124, IDS_COMM_MODE = 125 };
+
+}  // namespace cmd

@@ -1,0 +1,48 @@
+#pragma once
+// The main window's link duties: the connect toggle and reconnect, the drive's status word
+// with its fault display, link state changes, the status-line text and the blink timer.
+#include <QString>
+#include <cstdint>
+
+#include "platform/messages.h"
+
+class CGlobal;
+
+// What the link status needs from the main window.
+class LinkStatusHost {
+public:
+    virtual ~LinkStatusHost() = default;
+    virtual void SetToolBarImages(int setId) = 0;       // 205 closed, 211 open, 210 fault
+    virtual void SetLinkText(const QString& text) = 0;  // the status line's link pane
+    virtual bool LinkPageExists(int mode) const = 0;    // 2 serial, 5 CAN
+    virtual void NotifyLinkPages() = 0;                 // bring up and send code 6
+    virtual void NotifyAllPages(int code) = 0;
+    virtual platform::WindowHandle Window() const = 0;
+};
+
+class CLinkStatus {
+public:
+    static constexpr std::int32_t kStatusWordKey = 0x604100;
+    static constexpr const char* kClosedText = "Comm Status: Closed";
+
+    CLinkStatus(CGlobal& global, LinkStatusHost& host);
+
+    void OnConnectToggle();                                  // tool-bar command 1128
+    void OnLinkValue(std::int32_t value, std::int32_t key);  // WM_LINK_VALUE
+    void OnLinkState(int state);                             // WM_LINK_STATE
+    void OnLinkOpened();                                     // WM_LINK_OPENED
+    void OnTimer();                                          // timer 1, every 1200 ms
+
+    int faultState() const { return faultState_; }
+
+private:
+    bool Reconnect();
+    bool ReconnectSerial();
+    bool ReconnectCan();
+    void LinkDown();
+
+    CGlobal& global_;
+    LinkStatusHost& host_;
+    int faultState_ = -1;  // -1 not confirmed, 0 no fault, 1 fault
+    bool blink_ = false;
+};

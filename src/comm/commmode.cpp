@@ -1,0 +1,99 @@
+#include "comm/commmode.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/global.h"
+#include "platform/msgbox.h"
+#include "platform/profile.h"
+
+using namespace platform;
+
+CCommMode::CCommMode(CGlobal& global, QWidget* parent) : CPageView(parent), global_(global) {
+    auto* group = new QGroupBox(tr("通信方式"), this);
+    auto* radios = new QVBoxLayout(group);
+    can_ = MakeRadio(QStringLiteral("CAN"), "1011");
+    serial_ = MakeRadio(QStringLiteral("RS232C"), "1025");
+    rs485_ = MakeRadio(QStringLiteral("RS485"), "1019");
+    usb_ = MakeRadio(QStringLiteral("USB"), "1013");
+    offline_ = MakeRadio(tr("离线"), "1031");
+    for (QRadioButton* r : {can_, serial_, rs485_, usb_, offline_}) radios->addWidget(r);
+
+    next_ = new QPushButton(tr("下一步"), this);
+    next_->setObjectName("1003");
+    next_->setEnabled(false);
+    cancel_ = new QPushButton(tr("取消"), this);
+    cancel_->setObjectName("1004");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(next_);
+    buttons->addWidget(cancel_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    connect(can_, &QRadioButton::clicked, this, [this] { Select(5); });
+    connect(serial_, &QRadioButton::clicked, this, [this] { Select(2); });
+    connect(offline_, &QRadioButton::clicked, this, [this] { Select(1); });
+    connect(next_, &QPushButton::clicked, this, &CCommMode::OnNext);
+    connect(cancel_, &QPushButton::clicked, this, &CCommMode::CloseFrame);
+}
+
+QRadioButton* CCommMode::MakeRadio(const QString& text, const char* id) {
+    auto* radio = new QRadioButton(text, this);
+    radio->setObjectName(id);
+    radio->setAutoExclusive(false);  // the page checks and unchecks them itself
+    return radio;
+}
+
+void CCommMode::OnInitialUpdate() {
+    // Another instance holding the CAN adapter left "can" at 1.
+    int canInUse =
+        CGlobal::ParseDecimal(GetProfileString(global_.settingsPath, "sys", "can", {}, 4));
+    if (canInUse != 0 && global_.canMarked == 0) {
+        global_.commMode = 1;
+        can_->setEnabled(false);
+    }
+    rs485_->setEnabled(false);
+    usb_->setEnabled(false);
+    int mode = global_.commMode;
+    Select(mode == 2 || mode == 5 ? mode : 1);
+}
+
+void CCommMode::Select(int mode) {
+    can_->setChecked(mode == 5);
+    serial_->setChecked(mode == 2);
+    offline_->setChecked(mode == 1);
+    next_->setEnabled(true);
+    global_.commMode = mode;
+    int result = global_.link.SetLinkKind(mode);
+    if (mode == 5 && result == 0) {
+        MessageBox(QStringLiteral("Open PCAN_USB failure!!"));
+        Select(1);
+    }
+}
+
+void CCommMode::OnNext() {
+    global_.online = 2;
+    SendMessage(global_.mainWindow.load(), WM_LINK_STATE, 0, 0);
+    global_.link.Close();
+    const QString& ini = global_.settingsPath;
+    switch (global_.commMode) {
+        case 2:
+            WriteProfileString(ini, "sys", "comm", "2");
+            SendMessage(global_.mainWindow.load(), WM_LINK_PAGE, 0, 0);
+            break;
+        case 5:
+            WriteProfileString(ini, "sys", "comm", "5");
+            SendMessage(global_.mainWindow.load(), WM_LINK_PAGE, 1, 0);
+            break;
+        default:
+            WriteProfileString(ini, "sys", "comm", "1");
+            break;
+    }
+    CloseFrame();
+}

@@ -1,0 +1,27 @@
+// veltoctl: scripts a drive through the program's own link, dictionary and units.
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "ctl/commands.h"
+#include "ctl/options.h"
+#include "ctl/session.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    CtlOptions options;
+    ParseResult parsed = ParseCtlOptions(app.arguments().mid(1), options);
+    if (options.help) {
+        std::fputs(UsageText(options.command).toUtf8().constData(), stdout);
+        return kExitOk;
+    }
+    if (!parsed.ok) {
+        std::fprintf(stderr, "veltoctl: %s\n\n%s", qPrintable(parsed.error),
+                     UsageText(options.command).toUtf8().constData());
+        return kExitUsage;
+    }
+    if (options.command == "objects") return RunObjects(options);
+    if (options.command == "describe") return RunDescribe(options);
+    if (options.command == "read") return RunRead(options);
+    if (options.command == "write") return RunWrite(options);
+    return RunWatch(options);
+}

@@ -1,0 +1,132 @@
+#include "ctl/options.h"
+
+#include <QHash>
+
+namespace {
+
+const char* const kToolUsage =
+    "usage: veltoctl [--base DIR] [--lang zh|en]\n"
+    "                [--serial PATH [--baud N] | --can PLUGIN:IFACE [--bitrate CODE]]\n"
+    "                [--address N] COMMAND ...\n"
+    "\n"
+    "commands:\n"
+    "  objects                           every dictionary object, tab-separated\n"
+    "  describe INDEX:SUB                the object's description\n"
+    "  read INDEX:SUB [--unit U]         read one value (default unit of the object)\n"
+    "  write INDEX:SUB VALUE [--unit U]  write a value, print what the drive reports back\n"
+    "  watch INDEX:SUB... [--count N] [--interval MS]\n"
+    "                                    poll objects, one tab-separated line per round\n"
+    "\n"
+    "Without link options the link comes from sys/sys.ini as the program's reconnect takes it.\n"
+    "Exit status: 0 done, 1 usage or unknown object, 2 refused by the drive, 3 no link or no\n"
+    "answer. 'veltoctl COMMAND --help' describes one command.\n";
+
+const QHash<QString, QString>& CommandUsage() {
+    static const QHash<QString, QString> usage = {
+        {"objects",
+         "usage: veltoctl objects\n"
+         "Prints every dictionary object in file order, one line each, tab-separated:\n"
+         "INDEX:SUB (XXXX:XX), data type, access letters, name.\n"},
+        {"describe",
+         "usage: veltoctl describe INDEX:SUB\n"
+         "Prints the object's description as the dictionary browser shows it.\n"},
+        {"read",
+         "usage: veltoctl read INDEX:SUB [--unit U]\n"
+         "Reads the object once and prints the value as a grid row shows it in the unit\n"
+         "(the object's default unit when --unit is omitted; DEC, HEX and ASCII always work).\n"},
+        {"write",
+         "usage: veltoctl write INDEX:SUB VALUE [--unit U]\n"
+         "Converts VALUE from the unit as a grid row does, writes it and prints the value the\n"
+         "drive reports back in the same unit. Exit 2 with 'not taken' when the drive keeps\n"
+         "another value.\n"},
+        {"watch",
+         "usage: veltoctl watch INDEX:SUB... [--count N] [--interval MS]\n"
+         "Polls the objects and prints one line per round with their values, tab-separated\n"
+         "(in their default units). --count 0 (default) polls until interrupted.\n"},
+    };
+    return usage;
+}
+
+bool TakeInt(const QString& text, int& out) {
+    bool ok = false;
+    int value = text.startsWith("0x", Qt::CaseInsensitive) ? text.mid(2).toInt(&ok, 16)
+                                                            : text.toInt(&ok, 10);
+    if (ok) out = value;
+    return ok;
+}
+
+}  // namespace
+
+QString UsageText(const QString& command) {
+    auto it = CommandUsage().find(command);
+    return it == CommandUsage().end() ? QString::fromLatin1(kToolUsage) : it.value();
+}
+
+int ParseObjectKey(const QString& text) {
+    QString t = text.trimmed();
+    bool okIndex = false, okSub = false;
+    int index = 0, sub = 0;
+    int colon = t.indexOf(':');
+    if (colon >= 0) {
+        QString left = t.left(colon), right = t.mid(colon + 1);
+        if (left.startsWith("0x", Qt::CaseInsensitive)) left = left.mid(2);
+        if (right.startsWith("0x", Qt::CaseInsensitive)) right = right.mid(2);
+        index = left.toInt(&okIndex, 16);
+        sub = right.toInt(&okSub, 16);
+    } else if (t.size() == 6) {
+        index = t.left(4).toInt(&okIndex, 16);
+        sub = t.mid(4).toInt(&okSub, 16);
+    }
+    if (!okIndex || !okSub || index < 0 || index > 0xFFFF || sub < 0 || sub > 0xFF) return -1;
+    return index * 256 + sub;
+}
+
+ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
+    auto fail = [](const QString& why) { return ParseResult{false, why}; };
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&](QString& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        QString v;
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--base" || a == "--serial" || a == "--can" || a == "--unit") {
+            if (!value(v)) return fail(a + " needs a value");
+            (a == "--base" ? o.base : a == "--serial" ? o.serialPath : a == "--can" ? o.canAdapter
+                                                                                    : o.unit) = v;
+        } else if (a == "--lang") {
+            if (!value(v) || (v != "zh" && v != "en")) return fail("--lang takes zh or en");
+            o.language = v == "zh" ? 1 : 2;
+        } else if (a == "--baud" || a == "--bitrate" || a == "--address" || a == "--count" ||
+                   a == "--interval") {
+            int n = 0;
+            if (!value(v) || !TakeInt(v, n) || n < 0) return fail(a + " needs a number");
+            if (a == "--baud") o.baud = n;
+            else if (a == "--bitrate") o.bitrateCode = n;
+            else if (a == "--address") o.address = n;
+            else if (a == "--count") o.count = n;
+            else o.intervalMs = n;
+        } else if (a.startsWith("--")) {
+            return fail("unknown option " + a);
+        } else if (o.command.isEmpty()) {
+            o.command = a;
+        } else {
+            o.arguments << a;
+        }
+    }
+    if (o.help) return {};
+    if (!o.serialPath.isEmpty() && !o.canAdapter.isEmpty())
+        return fail("--serial and --can exclude each other");
+    if (o.command.isEmpty()) return fail("no command given");
+    if (!CommandUsage().contains(o.command)) return fail("unknown command " + o.command);
+    int need = o.command == "objects" ? 0 : o.command == "write" ? 2 : 1;
+    bool exact = o.command != "watch";
+    if (o.arguments.size() < need || (exact && o.arguments.size() != need))
+        return fail("wrong number of arguments for " + o.command);
+    if (o.address && (*o.address < 1 || *o.address > 127))
+        return fail("--address takes 1 to 127");
+    return {};
+}

@@ -1,0 +1,124 @@
+#include "ctl/session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <cstdio>
+
+#include "comm/linksettings.h"
+
+using namespace platform;
+
+namespace {
+QString BaseFolder(const CtlOptions& o) {
+    return o.base.isEmpty() ? QDir::currentPath() : QDir(o.base).absolutePath();
+}
+constexpr std::int32_t kStatusWordKey = 0x604100;
+}  // namespace
+
+CtlSession::CtlSession(const CtlOptions& options)
+    : options_(options), global_(BaseFolder(options), options.language) {
+    global_.mainWindow = Handle();
+}
+
+CtlSession::~CtlSession() {
+    global_.online = 2;
+    global_.link.Close();
+}
+
+bool CtlSession::LoadDictionary() {
+    global_.dictionary.WaitLoaded(15000);
+    if (global_.dictionary.Count() > 0) return true;
+    std::fprintf(stderr, "no dictionary: %s holds no objects\n",
+                 qPrintable(QDir::toNativeSeparators(global_.databasePath)));
+    return false;
+}
+
+int CtlSession::OpenLink(QString& error) {
+    StoredLink link;
+    if (!options_.serialPath.isEmpty()) {
+        link.kind = 2;
+        link.settings.rate = options_.baud;
+        CopyToBuffer(link.settings.portName, sizeof link.settings.portName, options_.serialPath);
+    } else if (!options_.canAdapter.isEmpty()) {
+        link.kind = 5;
+        link.settings.rate = options_.bitrateCode;
+        CopyToBuffer(link.settings.adapter, sizeof link.settings.adapter, options_.canAdapter);
+    } else {
+        global_.ReadCommMode();
+        link = ReadStoredLink(global_, global_.commMode);
+        if (link.kind == 0) {
+            error = "no link: the communication mode in sys/sys.ini is offline";
+            return kExitNoLink;
+        }
+    }
+    if (options_.address) link.address = *options_.address;
+    if (!options_.serialPath.isEmpty() || !options_.canAdapter.isEmpty() || options_.address) {
+        if (link.address == 0) link.address = 1;
+    }
+    link.settings.driveAddress = link.address;
+    link.settings.waitMs = 500;
+
+    if (global_.link.SetLinkKind(link.kind) == 0) {
+        error = "no link: the link module for this kind could not be loaded";
+        return kExitNoLink;
+    }
+    global_.link.SetDriveAddress(link.address);
+    int result = global_.link.Open(link.settings);
+    if (result != 0) {
+        QString where = link.kind == 2 ? QString::fromUtf8(link.settings.portName)
+                                       : QString::fromUtf8(link.settings.adapter);
+        error = QStringLiteral("no link: cannot open %1 (error %2)").arg(where).arg(result);
+        return kExitNoLink;
+    }
+    global_.online = 1;
+    return kExitOk;
+}
+
+LResult CtlSession::OnMessage(unsigned msg, WParam w, LParam l) {
+    if (msg == WM_LINK_STATE && w == 0) linkDown_ = true;
+    if (msg != WM_LINK_VALUE && msg != WM_LINK_ABORT && msg != WM_LINK_SEGMENT) return 0;
+    LinkReply reply{msg, w, l, {}};
+    if (msg == WM_LINK_SEGMENT) {
+        const std::uint8_t* data = nullptr;
+        std::uint8_t count = 0;
+        global_.link.GetSegment(data, count);
+        if (data) reply.segment = QByteArray(reinterpret_cast<const char*>(data), count);
+    }
+    replies_.push_back(reply);
+    return 0;
+}
+
+// A referenced object's value arrived: it becomes a constant and the parked conversion goes on,
+// as the main window does it.
+void CtlSession::HandleConstant(const LinkReply& reply) {
+    auto key = static_cast<std::int32_t>(reply.lParam);
+    if (reply.msg != WM_LINK_VALUE || key == kStatusWordKey) return;
+    if (global_.evaluator.HasConst(key)) return;
+    global_.evaluator.AddConst(key, static_cast<std::int32_t>(reply.wParam));
+    global_.evaluator.RetryPending();
+}
+
+bool CtlSession::WaitForKey(std::int32_t key, LinkReply& reply, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!linkDown_ && timer.elapsed() < timeoutMs) {
+        while (!replies_.empty()) {
+            LinkReply r = replies_.front();
+            replies_.pop_front();
+            if (static_cast<std::int32_t>(r.lParam) == key) {
+                reply = r;
+                return true;
+            }
+            HandleConstant(r);
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return false;
+}
+
+bool CtlSession::Exchange(std::uint8_t command, std::int32_t key, std::int32_t data,
+                          LinkReply& reply) {
+    global_.link.Request(Handle(), command, key, data);
+    return WaitForKey(key, reply);
+}

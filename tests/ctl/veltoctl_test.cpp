@@ -1,0 +1,116 @@
+// veltoctl end to end: the real tool against the simulated drive, over a pseudo-terminal and
+// over a private virtual CAN bus.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+
+#include "support/sim_process.h"
+#include "support/temp_base.h"
+
+namespace {
+
+struct CtlRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+class VeltoctlTest : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        for (const char* f : {"data/velto.dat", "data/velto_sim.tsv", "sys/sys.ini",
+                              "data/COM.so", "data/CAN.so"})
+            ASSERT_TRUE(base_.CopyFromRuntime(f)) << f;
+        bool serial = QString(GetParam()) == "serial";
+        if (serial) {
+            link_ = {"--serial", base_.File("ttyVSIM1")};
+            ASSERT_TRUE(sim_.Start({"--serial", base_.File("ttyVSIM1"), "--base", base_.Path(),
+                                    "--state", base_.File("state.ini")}));
+        } else {
+            QString bus = QString("virtualcan:tcp://127.0.0.1:%1/can0").arg(PrivateCanPort());
+            link_ = {"--can", bus};
+            ASSERT_TRUE(sim_.Start(
+                {"--can", bus, "--base", base_.Path(), "--state", base_.File("state.ini")}));
+        }
+    }
+
+    CtlRun Ctl(QStringList args, bool withLink = true) {
+        QProcess p;
+        p.setWorkingDirectory(base_.Path());
+        if (withLink) args = link_ + args;
+        p.start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args);
+        p.waitForFinished(60000);
+        return CtlRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                   QString::fromUtf8(p.readAllStandardOutput()),
+                   QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    TempBase base_;
+    SimProcess sim_;
+    QStringList link_;
+};
+
+}  // namespace
+
+TEST_P(VeltoctlTest, ObjectsAndDescribeNeedNoDrive) {
+    CtlRun objects = Ctl({"objects"}, false);
+    ASSERT_EQ(objects.status, 0) << objects.err.toStdString();
+    QStringList lines = objects.out.split('\n', Qt::SkipEmptyParts);
+    EXPECT_GE(lines.size(), 400);
+    EXPECT_TRUE(objects.out.contains("6041:00\tUNSIGNED16\t"));
+    EXPECT_EQ(lines[0].split('\t').size(), 4);
+
+    CtlRun describe = Ctl({"describe", "6041:00"}, false);
+    ASSERT_EQ(describe.status, 0);
+    EXPECT_TRUE(describe.out.startsWith("Index: 0x6041\nSub Index: 0x00\nName: "));
+    EXPECT_TRUE(describe.out.contains("Data Type: UNSIGNED16"));
+
+    CtlRun unknown = Ctl({"describe", "5FFF:00"}, false);
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_TRUE(unknown.err.contains("unknown object 5FFF:00"));
+    EXPECT_EQ(Ctl({"read"}, false).status, 1);
+}
+
+TEST_P(VeltoctlTest, ReadsInDefaultAndChosenUnits) {
+    CtlRun dec = Ctl({"read", "6041:00", "--unit", "DEC"});
+    ASSERT_EQ(dec.status, 0) << dec.err.toStdString();
+    bool ok = false;
+    dec.out.trimmed().toInt(&ok);
+    EXPECT_TRUE(ok) << dec.out.toStdString();
+    CtlRun hex = Ctl({"read", "6041:00", "--unit", "HEX"});
+    ASSERT_EQ(hex.status, 0);
+    EXPECT_EQ(hex.out.trimmed().toInt(nullptr, 16), dec.out.trimmed().toInt());
+    CtlRun name = Ctl({"read", "1008:00"});
+    ASSERT_EQ(name.status, 0) << name.err.toStdString();
+    EXPECT_FALSE(name.out.trimmed().isEmpty());
+}
+
+TEST_P(VeltoctlTest, WriteShowsTheDriveAnswerAndRefusalsExitTwo) {
+    CtlRun write = Ctl({"write", "6081:00", "1234", "--unit", "DEC"});
+    ASSERT_EQ(write.status, 0) << write.err.toStdString();
+    EXPECT_EQ(write.out.trimmed(), "1234");
+    EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "DEC"}).out.trimmed(), "1234");
+
+    CtlRun readOnly = Ctl({"write", "6041:00", "5", "--unit", "DEC"});
+    EXPECT_EQ(readOnly.status, 2);
+    EXPECT_TRUE(readOnly.err.contains("not taken"));
+    EXPECT_FALSE(readOnly.out.trimmed().isEmpty());  // the drive's current value
+}
+
+TEST_P(VeltoctlTest, WatchPrintsOneLinePerRound) {
+    CtlRun watch = Ctl({"watch", "6041:00", "6064:00", "--count", "3", "--interval", "50"});
+    ASSERT_EQ(watch.status, 0) << watch.err.toStdString();
+    QStringList lines = watch.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    for (const QString& line : lines) EXPECT_EQ(line.split('\t').size(), 2);
+}
+
+TEST_P(VeltoctlTest, NoDriveExitsThree) {
+    sim_.Stop();
+    CtlRun read = Ctl({"read", "6041:00"});
+    EXPECT_EQ(read.status, 3);
+    EXPECT_TRUE(read.err.startsWith("no "));
+}
+
+INSTANTIATE_TEST_SUITE_P(Transports, VeltoctlTest, ::testing::Values("serial", "can"));

@@ -1,0 +1,23 @@
+#pragma once
+// Runs the simulated drive (veltosim from the runtime folder) for one test.
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+class SimProcess {
+public:
+    // Starts `veltosim` with the given arguments and waits until it reports readiness (its first
+    // line of output). False when it did not start.
+    bool Start(const QStringList& arguments, int timeoutMs = 10000);
+    ~SimProcess();
+
+    QString FirstLine() const { return firstLine_; }
+    void Stop();
+
+private:
+    QProcess process_;
+    QString firstLine_;
+};
+
+// A TCP port for a private virtual CAN bus, distinct per test process.
+int PrivateCanPort();
