@@ -62,8 +62,8 @@ protected:
 };
 
 TEST_F(BrowserTest, ListsTheDictionaryInFileOrderWithTheFirstDescription) {
-    EXPECT_EQ(Column(0), QStringList({"2100", "2100", "2100", "100A", "1008", "2100"}));
-    EXPECT_EQ(Column(1), QStringList({"01", "02", "03", "00", "00", "04"}));
+    EXPECT_EQ(Column(0), QStringList({"2100", "2100", "2100", "100A", "1008", "2100", "606C"}));
+    EXPECT_EQ(Column(1), QStringList({"01", "02", "03", "00", "00", "04", "00"}));
     EXPECT_EQ(browser->List().GetItemText(0, 2), "Speed limit");
     QString text = browser->Description().toPlainText();
     EXPECT_TRUE(text.contains("Index: 0x2100\nSub Index: 0x01\nName: Speed limit"))
@@ -74,12 +74,12 @@ TEST_F(BrowserTest, ListsTheDictionaryInFileOrderWithTheFirstDescription) {
 TEST_F(BrowserTest, SortsByNameAndBackByIndex) {
     browser->SortBox().setCurrentIndex(1);
     EXPECT_EQ(Column(2), QStringList({"Device name", "Gain", "Limit", "Software version",
-                                      "Speed limit", "State"}));
+                                      "Speed limit", "State", "Velocity actual"}));
     browser->SortRows(1);  // the same mode again does nothing
     EXPECT_EQ(Column(2).front(), "Device name");
     browser->SortBox().setCurrentIndex(0);
-    EXPECT_EQ(Column(0), QStringList({"1008", "100A", "2100", "2100", "2100", "2100"}));
-    EXPECT_EQ(Column(1), QStringList({"00", "00", "01", "02", "03", "04"}));
+    EXPECT_EQ(Column(0), QStringList({"1008", "100A", "2100", "2100", "2100", "2100", "606C"}));
+    EXPECT_EQ(Column(1), QStringList({"00", "00", "01", "02", "03", "04", "00"}));
 }
 
 TEST_F(BrowserTest, FindNextIgnoresCaseAndWrapsAroundToTheTop) {
@@ -95,9 +95,12 @@ TEST_F(BrowserTest, FindNextIgnoresCaseAndWrapsAroundToTheTop) {
     EXPECT_EQ(Selected(), 0);  // the selection stays
 }
 
-TEST_F(BrowserTest, ReadOnlyObjectsAreDescribedAsOnlyReadable) {
+TEST_F(BrowserTest, AttributeWordsDescribeReadOnlyAndLiveObjects) {
     browser->List().SelectRow(5, true);
     EXPECT_TRUE(browser->Description().toPlainText().contains("Attribute: only readable"));
+    browser->List().DeselectAll();
+    browser->List().SelectRow(6, true);
+    EXPECT_TRUE(browser->Description().toPlainText().contains("Attribute: real-update\n"));
 }
 
 TEST_F(BrowserTest, DoubleClickSendsTheKeyToTheRequesterAndCloses) {
