@@ -81,8 +81,9 @@ public:
                 *count += static_cast<int>(n);
                 continue;
             }
-            if (n == 0 || (errno != EAGAIN && errno != EINTR))
-                return n == 0 ? EIO : errno;
+            // A tty in raw mode with VMIN 0 reads 0 bytes until the reply arrives: wait for it.
+            if (n < 0 && errno != EAGAIN && errno != EINTR)
+                return errno;
             int left = waitMs_ - ElapsedMs(start);
             if (left <= 0 || !Wait(POLLIN, left))
                 break;
