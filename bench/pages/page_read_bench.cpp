@@ -79,8 +79,13 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Optional: "--delay MS" makes the simulated drive answer after MS, a stand-in for the time
+    // a real serial line takes per exchange (the pseudo-terminal itself is not paced).
+    QStringList simOptions;
+    if (argc > 2 && QByteArray(argv[1]) == "--delay")
+        simOptions << "--delay" << argv[2];
     SimLink sim;
-    if (!sim.Start()) {
+    if (!sim.Start(simOptions)) {
         std::fprintf(stderr, "veltosim did not start\n");
         return 1;
     }
