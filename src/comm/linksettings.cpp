@@ -13,7 +13,8 @@ const char* const kCanBitRateTexts[9] = {"1 MBit/s",   "500 KBit/s", "250 KBit/s
 
 int CanBitRateIndex(int code) {
     for (int i = 0; i < 9; ++i)
-        if (kCanBitRateCodes[i] == code) return i;
+        if (kCanBitRateCodes[i] == code)
+            return i;
     return -1;
 }
 
@@ -31,7 +32,9 @@ QString SerialStatusText(const QString& port, int rate) {
     return QStringLiteral("Comm Status: Open  %1  %2").arg(port).arg(rate);
 }
 
-QString CanStatusText(int code) { return QStringLiteral("Comm Status: ") + CanStatusWord(code); }
+QString CanStatusText(int code) {
+    return QStringLiteral("Comm Status: ") + CanStatusWord(code);
+}
 
 void CopyToBuffer(char* buffer, int size, const QString& text) {
     QByteArray bytes = text.toUtf8().left(size - 1);
@@ -58,7 +61,8 @@ StoredLink ReadStoredLink(const CGlobal& global, int commMode) {
         link.address =
             CGlobal::ParseDecimal(platform::GetProfileString(ini, "can", "driverid", "", 16));
         QString adapter = platform::GetProfileString(ini, "can", "adapter", "", 256);
-        if (adapter.isEmpty()) adapter = kDefaultCanAdapter;
+        if (adapter.isEmpty())
+            adapter = kDefaultCanAdapter;
         CopyToBuffer(link.settings.adapter, sizeof link.settings.adapter, adapter);
     }
     link.settings.driveAddress = link.address;

@@ -19,8 +19,8 @@ struct CtlRun {
 class VeltoctlTest : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
-        for (const char* f : {"data/velto.dat", "data/velto_sim.tsv", "sys/sys.ini",
-                              "data/COM.so", "data/CAN.so"})
+        for (const char* f :
+             {"data/velto.dat", "data/velto_sim.tsv", "sys/sys.ini", "data/COM.so", "data/CAN.so"})
             ASSERT_TRUE(base_.CopyFromRuntime(f)) << f;
         bool serial = QString(GetParam()) == "serial";
         if (serial) {
@@ -40,12 +40,13 @@ protected:
     CtlRun Ctl(QStringList args, bool withLink = true) {
         QProcess p;
         p.setWorkingDirectory(base_.Path());
-        if (withLink) args = link_ + args;
+        if (withLink)
+            args = link_ + args;
         p.start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args);
         p.waitForFinished(60000);
         return CtlRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                   QString::fromUtf8(p.readAllStandardOutput()),
-                   QString::fromUtf8(p.readAllStandardError())};
+                      QString::fromUtf8(p.readAllStandardOutput()),
+                      QString::fromUtf8(p.readAllStandardError())};
     }
 
     TempBase base_;
