@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QProcess>
 
+#include "platform/profile.h"
 #include "support/sim_process.h"
 #include "support/temp_base.h"
 
@@ -121,6 +122,22 @@ TEST_P(VeltoctlTest, WatchPrintsOneLinePerRound) {
     QStringList lines = watch.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     for (const QString& line : lines) EXPECT_EQ(line.split('\t').size(), 2);
+}
+
+TEST_P(VeltoctlTest, LinkComesFromTheSettingsFileWithoutOptions) {
+    QString ini = base_.File("sys/sys.ini");
+    bool serial = QString(GetParam()) == "serial";
+    platform::WriteProfileString(ini, "sys", "comm", serial ? "2" : "5");
+    platform::WriteProfileString(ini, serial ? "com" : "can", serial ? "comid" : "adapter",
+                                 link_[1]);
+    platform::WriteProfileString(ini, serial ? "com" : "can", "driverid", "1");
+    CtlRun read = Ctl({"read", "6041:00", "--unit", "HEX"}, false);
+    EXPECT_EQ(read.status, 0) << read.err.toStdString();
+
+    platform::WriteProfileString(ini, "sys", "comm", "1");
+    CtlRun offline = Ctl({"read", "6041:00"}, false);
+    EXPECT_EQ(offline.status, 3);
+    EXPECT_TRUE(offline.err.contains("offline"));
 }
 
 TEST_P(VeltoctlTest, NoDriveExitsThree) {
