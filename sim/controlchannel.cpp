@@ -52,7 +52,12 @@ bool CControlChannel::Listen(const QString& path, QString& error) {
     if (!FillAddress(path, addr, error))
         return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile::remove(path);
+    QString probe;
+    if (QFileInfo(path).exists() && Tell(path, "status", probe)) {
+        error = QString("control socket %1 is in use by another simulator").arg(path);
+        return false;
+    }
+    QFile::remove(path);  // left behind by a simulator that did not end cleanly
     listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
         ::listen(listener_, 4) != 0) {

@@ -10,6 +10,9 @@ namespace vsim {
 namespace {
 constexpr uint16_t kStoringBit = 0x10;
 constexpr int64_t kRestartMagic = 0xAA55;
+constexpr uint32_t kCiaStore = 0x101001, kCiaRestore = 0x101101;
+constexpr int64_t kSignatureSave = 0x65766173, kSignatureLoad = 0x64616F6C;
+constexpr uint32_t kErrorRegister = 0x100100;
 }  // namespace
 
 CDrive::CDrive(const CObjectTable& table, CNvMemory* nv)
@@ -67,6 +70,10 @@ uint32_t CDrive::Write(uint32_t key, int64_t value, int64_t& stored) {
         code = WriteScan(uint8_t(key), value);
     } else if (index == 0x2FF0 || key == keys::kRestart) {
         code = WriteStore(key, value);
+    } else if (key == kCiaStore || key == kCiaRestore) {
+        // CiA 301 signatures "save" and "load"; the objects keep reading 1.
+        stored = values_.Get(key);
+        return WriteSignature(key, value);
     }
     if (code)
         return code;
@@ -150,6 +157,18 @@ uint32_t CDrive::WriteStore(uint32_t key, int64_t value) {
     return 0;
 }
 
+uint32_t CDrive::WriteSignature(uint32_t key, int64_t value) {
+    if (key == kCiaStore)
+        return value == kSignatureSave ? Store(ParamGroup::All) : uint32_t(kAbortCannotStore);
+    if (value != kSignatureLoad)
+        return kAbortCannotStore;
+    QString error;
+    if (nv_.Forget(error))
+        return 0;
+    qWarning("veltosim: %s", qPrintable(error));
+    return kAbortCannotStore;
+}
+
 MotorCommand CDrive::Command() const {
     MotorCommand c;
     c.powered = state_.PowerStage();
@@ -180,6 +199,7 @@ void CDrive::Publish(bool slowValues) {
     set(keys::kCurrentActual, motor_.current);
     values_.Set(keys::kStatusword, state_.StatusWord(motor_.TargetReached(c)));
     values_.Set(keys::kModesDisplay, values_.Get(keys::kModes));
+    values_.Set(kErrorRegister, errors_.Any() ? 0x81 : 0);  // generic, manufacturer
     if (!slowValues)
         return;
     const SimObject* bus = table_.Find(keys::kBusVoltage);

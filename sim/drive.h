@@ -52,6 +52,7 @@ private:
     uint32_t WriteControlword(int64_t value);
     uint32_t WriteScan(uint8_t sub, int64_t value);
     uint32_t WriteStore(uint32_t key, int64_t value);
+    uint32_t WriteSignature(uint32_t key, int64_t value);
     uint32_t Store(ParamGroup group);
 
     const CObjectTable& table_;

@@ -82,19 +82,21 @@ int main(int argc, char** argv) {
         o.address = -1;
     o.base = p.value("base");
     o.statePath = p.value("state");
-    const QString control =
-        p.isSet("control") ? p.value("control") : vsim::CControlChannel::DefaultPath(o.address);
+    QString serial = p.isSet("serial") ? p.value("serial") : QString();
+    if (p.isSet("serial") && serial.isEmpty())
+        serial = vsim::CPtyPort::DefaultLinkPath(o.address);
+    // The control socket sits next to the pseudo-terminal's link, or is named by the address.
+    const bool defaultControl = !p.isSet("control");
+    const QString control = !defaultControl    ? p.value("control")
+                            : serial.isEmpty() ? vsim::CControlChannel::DefaultPath(o.address)
+                                               : serial + ".ctl";
     if (p.isSet("tell")) {
         QString answer;
         const bool told = vsim::CControlChannel::Tell(control, p.value("tell"), answer);
         fprintf(told ? stdout : stderr, "%s\n", qPrintable(answer));
         return told && !answer.startsWith("error") ? 0 : 1;
     }
-    if (p.isSet("serial")) {
-        o.serialLink = p.value("serial");
-        if (o.serialLink.isEmpty())
-            o.serialLink = vsim::CPtyPort::DefaultLinkPath(o.address);
-    }
+    o.serialLink = serial;
     if (p.isSet("can")) {
         o.canSpec = p.value("can");
         if (o.canSpec.isEmpty())
@@ -105,6 +107,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     o.controlPath = control;
+    o.controlOptional = defaultControl;
     o.stdinCommands = !p.isSet("no-stdin");
     for (const auto& f : kFaultOptions)
         for (const QString& v : p.values(f[0])) o.startCommands << QString("%1 %2").arg(f[0], v);
@@ -118,12 +121,15 @@ int main(int argc, char** argv) {
     QObject::connect(&sim, &vsim::CSimulator::QuitRequested, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     QuitOnSignals(app);
+    // Ready: the link path and the CAN interface, one a line, tell the caller where to connect.
     if (!sim.SerialLink().isEmpty())
         printf("%s\n", qPrintable(sim.SerialLink()));
+    if (!o.canSpec.isEmpty())
+        printf("%s\n", qPrintable(o.canSpec));
     fflush(stdout);
     fprintf(stderr, "veltosim: drive %d%s%s, control %s\n", o.address,
             o.serialLink.isEmpty() ? "" : qPrintable(" on " + sim.SerialLink()),
             o.canSpec.isEmpty() ? "" : qPrintable(" on CAN " + o.canSpec),
-            qPrintable(sim.ControlPath()));
+            sim.ControlPath().isEmpty() ? "none" : qPrintable(sim.ControlPath()));
     return app.exec();
 }

@@ -62,22 +62,34 @@ bool CNvMemory::Store(const CObjectValues& values, ParamGroup group, QString& er
     for (const SimObject& o : values.Table().Objects())
         if (Storable(o) && InGroup(o, group))
             next[o.key] = values.Get(o.key);
-    if (!path_.isEmpty()) {
-        QSaveFile file(path_);
-        if (!file.open(QIODevice::WriteOnly)) {
-            error = QString("cannot write %1: %2").arg(path_, file.errorString());
-            return false;
-        }
-        file.write("# veltosim non-volatile memory: object key, stored value\n");
-        for (const auto& [key, value] : next)
-            file.write(
-                QString("%1\t%2\n").arg(key, 6, 16, QChar('0')).arg(value).toUpper().toUtf8());
-        if (!file.commit()) {
-            error = QString("cannot write %1: %2").arg(path_, file.errorString());
-            return false;
-        }
-    }
+    if (!Save(next, error))
+        return false;
     stored_ = std::move(next);
+    return true;
+}
+
+bool CNvMemory::Save(const std::map<uint32_t, int64_t>& values, QString& error) const {
+    if (path_.isEmpty())
+        return true;
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = QString("cannot write %1: %2").arg(path_, file.errorString());
+        return false;
+    }
+    file.write("# veltosim non-volatile memory: object key, stored value\n");
+    for (const auto& [key, value] : values)
+        file.write(QString("%1\t%2\n").arg(key, 6, 16, QChar('0')).arg(value).toUpper().toUtf8());
+    if (!file.commit()) {
+        error = QString("cannot write %1: %2").arg(path_, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool CNvMemory::Forget(QString& error) {
+    if (!Save({}, error))
+        return false;
+    stored_.clear();
     return true;
 }
 

@@ -19,6 +19,9 @@ public:
     bool Load(const CObjectTable& table, QString& error);
     // Copies the group's values into the memory and writes the file; false when it fails.
     bool Store(const CObjectValues& values, ParamGroup group, QString& error);
+    // Forgets every stored value (factory settings at the next restart); false when the
+    // file cannot be written.
+    bool Forget(QString& error);
     // Puts the stored values over the current ones (after a restart).
     void Recall(CObjectValues& values) const;
 
@@ -28,6 +31,8 @@ public:
     size_t Size() const { return stored_.size(); }
 
 private:
+    bool Save(const std::map<uint32_t, int64_t>& values, QString& error) const;
+
     QString path_;
     std::map<uint32_t, int64_t> stored_;
 };

@@ -9,7 +9,11 @@ namespace vsim {
 
 namespace {
 constexpr int64_t kMaxCatchUpCycles = 32000;  // after a stall of the host, skip ahead
-}
+const char* const kHelp =
+    "commands: lose-every N | lose-prob P | corrupt-every N | corrupt-prob P | delay MS | "
+    "silent-after N | silent-for MS | talk | refuse KEY [CODE] | accept KEY | clear-faults | "
+    "raise WORD BIT | clear-errors | inputs LEVELS | get KEY | set KEY VALUE | status | quit";
+}  // namespace
 
 CSimulator::CSimulator(const SimOptions& options) : options_(options) {}
 
@@ -60,8 +64,12 @@ bool CSimulator::Start(QString& error) {
             return false;
     }
     control_ = std::make_unique<CControlChannel>([this](const QString& l) { return Command(l); });
-    if (!options_.controlPath.isEmpty() && !control_->Listen(options_.controlPath, error))
-        return false;
+    if (!options_.controlPath.isEmpty() && !control_->Listen(options_.controlPath, error)) {
+        if (!options_.controlOptional)
+            return false;
+        qWarning("veltosim: %s; running without a control socket", qPrintable(error));
+        error.clear();
+    }
     if (options_.stdinCommands)
         control_->WatchStdin();
     connect(&ticker_, &QTimer::timeout, this, [this] { Advance(); });
@@ -82,6 +90,10 @@ void CSimulator::Advance() {
 void CSimulator::Serve(const SdoFrame& request,
                        const std::function<void(const SdoFrame&, bool)>& send) {
     Advance();
+    if (drive_->Restarting()) {  // a restarting drive hears nothing
+        server_->Reset();
+        return;
+    }
     if (faults_.Deaf(NowMs()))
         return;
     const std::optional<SdoFrame> reply = server_->Handle(request);
@@ -107,8 +119,15 @@ QString CSimulator::Command(const QString& line) {
     QString answer;
     if (CFaultPlan::Knows(verb))
         return faults_.Apply(words, NowMs(), answer) ? answer : "error: " + answer;
-    if (verb == "status")
-        return faults_.Describe(NowMs());
+    if (verb == "status") {
+        Advance();
+        return QString("%1 statusword %2 restarting %3")
+            .arg(faults_.Describe(NowMs()))
+            .arg(drive_->Values().Get(0x604100), 4, 16, QChar('0'))
+            .arg(drive_->Restarting() ? 1 : 0);
+    }
+    if (verb == "help")
+        return kHelp;
     if (verb == "quit") {
         emit QuitRequested();
         return "ok";
@@ -127,8 +146,12 @@ QString CSimulator::DriveCommand(const QStringList& w, bool& known) {
         if (!ok || !table_.Find(key))
             return "error: no such object";
         Advance();
-        if (verb == "get")
-            return QString::number(drive_->Values().Get(key));
+        if (verb == "get") {
+            ObjectValue value;
+            drive_->Read(key, value);
+            return value.isBytes ? QString::fromLatin1(value.bytes.toHex())
+                                 : QString::number(value.number);
+        }
         const qint64 v = w.value(2).toLongLong(&ok, 0);
         if (!ok)
             return "error: value expected";

@@ -22,10 +22,11 @@ class CCanPort;
 struct SimOptions {
     int address = 1;
     QString base = ".";
-    QString statePath;    // non-volatile memory; empty = kept in memory only
-    QString serialLink;   // empty = no serial port
-    QString canSpec;      // empty = no CAN
-    QString controlPath;  // empty = no control socket
+    QString statePath;             // non-volatile memory; empty = kept in memory only
+    QString serialLink;            // empty = no serial port
+    QString canSpec;               // empty = no CAN
+    QString controlPath;           // empty = no control socket
+    bool controlOptional = false;  // a control path in use by another simulator is skipped
     bool stdinCommands = false;
     QStringList startCommands;  // fault and drive commands applied before serving
 };

@@ -1,5 +1,6 @@
 // veltoctl: scripts a drive through the program's own link, dictionary and units.
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <cstdio>
 
 #include "ctl/commands.h"
@@ -7,6 +8,9 @@
 #include "ctl/session.h"
 
 int main(int argc, char** argv) {
+    // The virtual CAN bus reports its hub and client state; scripts want stderr for errors only.
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.canbus.plugins.virtualcan=false"));
     QCoreApplication app(argc, argv);
     CtlOptions options;
     ParseResult parsed = ParseCtlOptions(app.arguments().mid(1), options);

@@ -26,12 +26,14 @@ protected:
         if (serial) {
             link_ = {"--serial", base_.File("ttyVSIM1")};
             ASSERT_TRUE(sim_.Start({"--serial", base_.File("ttyVSIM1"), "--base", base_.Path(),
-                                    "--state", base_.File("state.ini")}));
+                                    "--state", base_.File("state.ini"), "--control",
+                                    base_.File("ctl"), "--no-stdin"}));
         } else {
             QString bus = QString("virtualcan:tcp://127.0.0.1:%1/can0").arg(PrivateCanPort());
             link_ = {"--can", bus};
-            ASSERT_TRUE(sim_.Start(
-                {"--can", bus, "--base", base_.Path(), "--state", base_.File("state.ini")}));
+            ASSERT_TRUE(sim_.Start({"--can", bus, "--base", base_.Path(), "--state",
+                                    base_.File("state.ini"), "--control", base_.File("ctl"),
+                                    "--no-stdin"}));
         }
     }
 
@@ -96,6 +98,20 @@ TEST_P(VeltoctlTest, WriteShowsTheDriveAnswerAndRefusalsExitTwo) {
     EXPECT_EQ(readOnly.status, 2);
     EXPECT_TRUE(readOnly.err.contains("not taken"));
     EXPECT_FALSE(readOnly.out.trimmed().isEmpty());  // the drive's current value
+}
+
+TEST_P(VeltoctlTest, UnitWhoseFormulaReadsOtherObjects) {
+    // rpm converts through the feed constant 0x6092:01 / 0x6092:02, read from the drive first.
+    CtlRun write = Ctl({"write", "6081:00", "1500", "--unit", "rpm"});
+    ASSERT_EQ(write.status, 0) << write.err.toStdString();
+    EXPECT_EQ(write.out.trimmed(), "1500.000");
+    EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "DEC"}).out.trimmed(), "250000");
+    EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "rpm"}).out.trimmed(), "1500.000");
+
+    CtlRun typo = Ctl({"write", "6081:00", "abc", "--unit", "rpm"});
+    EXPECT_EQ(typo.status, 1);
+    EXPECT_TRUE(typo.err.contains("not a value in rpm"));
+    EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "bogus"}).status, 1);
 }
 
 TEST_P(VeltoctlTest, WatchPrintsOneLinePerRound) {

@@ -158,6 +158,29 @@ TEST_F(DriveTest, StoreRestartAndInitialise) {
     EXPECT_EQ(Get(0x641003), 500);
 }
 
+TEST_F(DriveTest, CiaSaveAndLoadSignatures) {
+    Put(0x200001, 33);
+    EXPECT_EQ(Put(0x101001, 0x12345678), vsim::kAbortCannotStore);
+    int64_t stored = 0;
+    ASSERT_EQ(drive.Write(0x101001, 0x65766173, stored), 0u);  // "save"
+    EXPECT_EQ(stored, 1);
+    Put(0x2FFF00, 0xAA55);
+    drive.Tick(CDrive::kRestartCycles);
+    EXPECT_EQ(Get(0x200001), 33);
+    ASSERT_EQ(Put(0x101101, 0x64616F6C), 0u);  // "load": factory values at the next restart
+    EXPECT_EQ(Get(0x200001), 33);
+    Put(0x2FFF00, 0xAA55);
+    drive.Tick(CDrive::kRestartCycles);
+    EXPECT_EQ(Get(0x200001), 5);
+}
+
+TEST_F(DriveTest, ErrorRegisterFollowsTheErrorWords) {
+    EXPECT_EQ(Get(0x100100), 0);
+    drive.RaiseError(2, 3);
+    drive.Tick();
+    EXPECT_EQ(Get(0x100100), 0x81);
+}
+
 TEST(DriveNvMemory, StoredValuesSurviveANewDrive) {
     TempBase base;
     const QString path = base.File("sys/veltosim.state");

@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <QFileInfo>
 
+#include "objecttable.h"
 #include "sim_client.h"
 #include "sim_table.h"
 #include "support/temp_base.h"
@@ -23,7 +24,7 @@ protected:
 
 TEST_F(SimE2e, SerialOnAPseudoTerminal) {
     const QString link = base.File("ttyVSIM1");
-    SimProcess sim;
+    VeltosimRun sim;
     ASSERT_TRUE(sim.Start(BaseArgs(1) << "--serial" << link, base.File("ctl1")));
     EXPECT_EQ(sim.FirstStdoutLine(), link);
     ASSERT_TRUE(QFileInfo(link).isSymLink());
@@ -69,7 +70,7 @@ TEST_F(SimE2e, SerialOnAPseudoTerminal) {
 TEST_F(SimE2e, TwoDrivesOnOneVirtualCanBus) {
     const int port = 36000 + int(getpid() % 20000);
     const QString iface = QString("tcp://127.0.0.1:%1/can0").arg(port);
-    SimProcess drive1, drive2;
+    VeltosimRun drive1, drive2;
     ASSERT_TRUE(drive1.Start(BaseArgs(1) << "--can"
                                          << "virtualcan:" + iface,
                              base.File("c1")));
@@ -107,4 +108,51 @@ TEST_F(SimE2e, RefusesToStartWithoutItsTable) {
     ASSERT_TRUE(p.waitForFinished(5000));
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_TRUE(p.readAllStandardError().contains("velto_sim.tsv"));
+}
+
+TEST_F(SimE2e, StoredParametersAndRestartOverSerial) {
+    const QString link = base.File("ttyVSIM3");
+    const QStringList args = BaseArgs(3) << "--serial" << link << "--state" << base.File("nv");
+    {
+        VeltosimRun sim;
+        ASSERT_TRUE(sim.Start(args, base.File("ctl3")));
+        SerialClient client;
+        ASSERT_TRUE(client.Open(link));
+        ASSERT_TRUE(client.Exchange(3, MakeSdo(0x2B, 0x200001, 42)));
+        auto r = client.Exchange(3, MakeSdo(0x2F, 0x2FF001, 1));  // store control parameters
+        ASSERT_TRUE(r);
+        EXPECT_EQ((*r)[0], 0x60);
+        r = client.Exchange(3, MakeSdo(0x40, 0x301006));
+        ASSERT_TRUE(r);
+        EXPECT_EQ(SdoData(*r) & 0x10, 0x10u);  // storing
+        ASSERT_TRUE(client.Exchange(3, MakeSdo(0x2B, 0x200001, 7)));
+        // Restart: answered, then silent, then back with the stored values.
+        ASSERT_TRUE(client.Exchange(3, MakeSdo(0x2B, 0x2FFF00, 0xAA55)));
+        EXPECT_FALSE(client.Exchange(3, MakeSdo(0x40, 0x200001), 300));
+        std::optional<Sdo> back;
+        for (int i = 0; i < 40 && !back; ++i) back = client.Exchange(3, MakeSdo(0x40, 0x200001));
+        ASSERT_TRUE(back);
+        EXPECT_EQ(SdoData(*back), 42u);
+        EXPECT_EQ(sim.Stop(), 0);
+    }
+    VeltosimRun again;
+    ASSERT_TRUE(again.Start(args, base.File("ctl3")));
+    EXPECT_EQ(again.Tell("get 200001"), "42");
+    // Errors and inputs set through the control channel reach the objects.
+    EXPECT_EQ(again.Tell("raise 1 5"), "ok");
+    EXPECT_EQ(again.Tell("get 260100"), "32");
+    EXPECT_EQ(again.Tell("get 261001"), QString::number(0x3210));
+    EXPECT_EQ(QString::number(again.Tell("get 604100").toInt() & 8), "8");
+    EXPECT_EQ(again.Tell("inputs 3"), "ok");
+    EXPECT_TRUE(again.Tell("raise 3 1").startsWith("error"));
+}
+
+TEST(SimShippedTable, LoadsWhenBuilt) {
+    const QString path = RuntimeDir() + "/data/velto_sim.tsv";
+    if (!QFileInfo::exists(path))
+        GTEST_SKIP() << "no shipped table yet";
+    vsim::CObjectTable table;
+    QString error;
+    ASSERT_TRUE(table.Load(path, &error)) << error.toStdString();
+    EXPECT_NE(table.Find(0x100000), nullptr);
 }

@@ -21,12 +21,12 @@ uint32_t SdoData(const Sdo& s) {
     return uint32_t(s[4]) | uint32_t(s[5]) << 8 | uint32_t(s[6]) << 16 | uint32_t(s[7]) << 24;
 }
 
-SimProcess::~SimProcess() {
+VeltosimRun::~VeltosimRun() {
     if (process_.state() != QProcess::NotRunning)
         Stop();
 }
 
-bool SimProcess::Start(const QStringList& args, const QString& controlPath) {
+bool VeltosimRun::Start(const QStringList& args, const QString& controlPath) {
     control_ = controlPath;
     process_.start(RuntimeDir() + "/veltosim",
                    args + QStringList{"--control", controlPath, "--no-stdin"});
@@ -42,19 +42,19 @@ bool SimProcess::Start(const QStringList& args, const QString& controlPath) {
     return false;
 }
 
-QString SimProcess::Tell(const QString& command) const {
+QString VeltosimRun::Tell(const QString& command) const {
     QString answer;
     vsim::CControlChannel::Tell(control_, command, answer);
     return answer;
 }
 
-QString SimProcess::FirstStdoutLine() {
+QString VeltosimRun::FirstStdoutLine() {
     for (QDeadlineTimer t(5000); !process_.canReadLine() && !t.hasExpired();)
         process_.waitForReadyRead(100);
     return QString::fromUtf8(process_.readLine()).trimmed();
 }
 
-int SimProcess::Stop() {
+int VeltosimRun::Stop() {
     process_.terminate();
     if (!process_.waitForFinished(5000)) {
         process_.kill();

@@ -13,9 +13,9 @@ using Sdo = std::array<uint8_t, 8>;
 Sdo MakeSdo(uint8_t cmd, uint32_t key, uint32_t data = 0);
 uint32_t SdoData(const Sdo& s);
 
-class SimProcess {
+class VeltosimRun {
 public:
-    ~SimProcess();
+    ~VeltosimRun();
     // Starts veltosim with args and waits until its control socket answers.
     bool Start(const QStringList& args, const QString& controlPath);
     QString Tell(const QString& command) const;

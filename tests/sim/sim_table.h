@@ -8,8 +8,11 @@ inline QByteArray TestTableText() {
     return QByteArray(
         "# key\ttype\taccess\tdefault\tmin\tmax\n"
         "100000\tUNSIGNED32\t-\t131474\t0\t4294967295\n"
+        "100100\tUNSIGNED8\tL\t0\t0\t255\n"
         "100800\tVISIBLE STRING\t-\tVeltoSim10\t-\t-\n"
         "100900\tVISIBLE STRING\t-\tABCDEFG\t-\t-\n"
+        "101001\tUNSIGNED32\tW\t1\t0\t4294967295\n"
+        "101101\tUNSIGNED32\tW\t1\t0\t4294967295\n"
         "200001\tINTEGER16\tW\t5\t-100\t100\n"
         "200002\tUNSIGNED8\tW\t1\t0\t255\n"
         "201001\tUNSIGNED16\tW\t0\t0\t65535\n"

@@ -9,15 +9,16 @@
 bool SimProcess::Start(const QStringList& arguments, int timeoutMs) {
     process_.setProgram(RuntimeDir() + "/veltosim");
     process_.setArguments(arguments);
-    process_.setProcessChannelMode(QProcess::SeparateChannels);
+    process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start();
     if (!process_.waitForStarted(timeoutMs)) return false;
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < timeoutMs) {
-        if (process_.canReadLine()) {
-            firstLine_ = QString::fromUtf8(process_.readLine()).trimmed();
-            return true;
+        while (process_.canReadLine()) {
+            QString line = QString::fromUtf8(process_.readLine()).trimmed();
+            if (firstLine_.isEmpty()) firstLine_ = line;
+            if (line.startsWith("veltosim: drive")) return true;  // serving
         }
         if (process_.state() != QProcess::Running) return false;
         process_.waitForReadyRead(50);

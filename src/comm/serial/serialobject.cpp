@@ -75,24 +75,23 @@ public:
         if (fd_ < 0)
             return EBADF;
         auto start = std::chrono::steady_clock::now();
-        bool woke = false;  // poll said readable
         while (*count < kFrameSize) {
+            // A raw line without VMIN reads 0 when empty; poll tells waiting from hang-up.
             ssize_t n = ::read(fd_, buffer10 + *count, static_cast<size_t>(kFrameSize - *count));
             if (n > 0) {
                 *count += static_cast<int>(n);
-                woke = false;
                 continue;
             }
-            // A raw line (VMIN 0) reads 0 while nothing has arrived; 0 after poll said
-            // readable is a hang-up.
             if (n < 0 && errno != EAGAIN && errno != EINTR)
                 return errno;
-            if (n == 0 && woke)
-                return EIO;
             int left = waitMs_ - ElapsedMs(start);
-            if (left <= 0 || !Wait(POLLIN, left))
+            if (left <= 0)
                 break;
-            woke = true;
+            int ready = Wait(POLLIN, left);
+            if (ready < 0)
+                return EIO;
+            if (ready == 0)
+                break;
         }
         return 0;
     }
@@ -138,17 +137,19 @@ private:
         return SetLineSpeed(fd, rate);
     }
 
-    // True when the line is ready; false on time-out, error or a Close.
-    bool Wait(short events, int timeoutMs) {
+    // 1 when the line is ready, 0 on time-out or a Close, -1 when the line hung up.
+    int Wait(short events, int timeoutMs) {
         if (closing_.load())
-            return false;
+            return 0;
         pollfd fds[2] = {{fd_, events, 0}, {wakeFd_, POLLIN, 0}};
         int n = ::poll(fds, 2, timeoutMs);
         if (n < 0)
-            return errno == EINTR;
+            return errno == EINTR ? 1 : -1;
         if (n == 0 || (fds[1].revents & POLLIN))
-            return false;
-        return (fds[0].revents & events) != 0 || (fds[0].revents & (POLLERR | POLLHUP)) != 0;
+            return 0;
+        if (fds[0].revents & events)
+            return 1;
+        return (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) ? -1 : 1;
     }
 
     void CloseLocked() {
