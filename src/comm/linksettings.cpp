@@ -32,7 +32,7 @@ StoredLink ReadStoredLink(const CGlobal& global, int commMode) {
             CGlobal::ParseDecimal(platform::GetProfileString(ini, "can", "driverid", "", 16));
         QString adapter = platform::GetProfileString(ini, "can", "adapter", "", 256).trimmed();
         if (adapter.isEmpty())
-            adapter = kDefaultCanAdapter;
+            adapter = canrates::DefaultAdapter();
         CopyToBuffer(link.settings.adapter, sizeof link.settings.adapter, adapter);
     }
     link.settings.driveAddress = link.address;
