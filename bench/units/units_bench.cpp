@@ -18,7 +18,8 @@ CGlobal& Global() {
         platform::SetMessageBoxHandler([](const platform::MessageBoxCall&) { return 1; });
         QDir(base.path()).mkpath("sys");
         QFile ini(base.path() + "/sys/sys.ini");
-        if (ini.open(QIODevice::WriteOnly)) ini.write("[sys]\nlang=2\n");
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write("[sys]\nlang=2\n");
         ini.close();
         auto* g = new CGlobal(base.path());
         g->evaluator.AddConst(0x609101, 4);

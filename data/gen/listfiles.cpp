@@ -153,26 +153,33 @@ std::string SimDefaultsText(const ObjectTable& table) {
 
 void WriteRuntime(const std::string& sourceDir, const std::string& runtimeDir) {
     namespace fs = std::filesystem;
+    // Everything is built before the first file is written, so a faulty source leaves the
+    // runtime folder as it was.
     ObjectTable table = ObjectTable::Load(sourceDir);
-    for (const char* dir : {"data", "sys", "user"}) {
-        fs::create_directories(runtimeDir + "/" + dir);
-    }
-    WriteFile(runtimeDir + "/data/velto.dat", DictionaryFileImage(table));
-    WriteFile(runtimeDir + "/data/velto_sim.tsv", SimDefaultsText(table));
-    WriteFile(runtimeDir + "/data/DataInOut.ini", DigitalIoText(sourceDir + "/dinout.tsv"));
+    std::vector<std::pair<std::string, std::string>> files = {
+        {"data/velto.dat", DictionaryFileImage(table)},
+        {"data/velto_sim.tsv", SimDefaultsText(table)},
+        {"data/DataInOut.ini", DigitalIoText(sourceDir + "/dinout.tsv")},
+        {"sys/Oscilloscope.ini", ScopeSettingsText(ReadKeyLists(sourceDir + "/scope.txt", table))},
+    };
     for (const KeyList& list : ReadKeyLists(sourceDir + "/pages.txt", table)) {
-        WriteFile(runtimeDir + "/sys/" + list.name + ".ini", PageListText(list));
+        files.emplace_back("sys/" + list.name + ".ini", PageListText(list));
     }
-    WriteFile(runtimeDir + "/sys/Oscilloscope.ini",
-              ScopeSettingsText(ReadKeyLists(sourceDir + "/scope.txt", table)));
     std::vector<KeyList> monitor = ReadKeyLists(sourceDir + "/monitor.txt", table);
     if (monitor.size() != 1 || monitor[0].name != "F001") {
         throw std::runtime_error("monitor.txt holds the one section F001");
     }
-    WriteFile(runtimeDir + "/sys/F001.ini", MonitorListText(monitor[0], table));
-    std::string settings = runtimeDir + "/sys/sys.ini";
-    if (!fs::exists(settings)) {  // user state: never overwritten
-        WriteFile(settings, ReadFile(sourceDir + "/sys.ini"));
+    files.emplace_back("sys/F001.ini", MonitorListText(monitor[0], table));
+    std::string settings = ReadFile(sourceDir + "/sys.ini");
+
+    for (const char* dir : {"data", "sys", "user"}) {
+        fs::create_directories(runtimeDir + "/" + dir);
+    }
+    for (const auto& [path, content] : files) {
+        WriteFile(runtimeDir + "/" + path, content);
+    }
+    if (!fs::exists(runtimeDir + "/sys/sys.ini")) {  // user state: never overwritten
+        WriteFile(runtimeDir + "/sys/sys.ini", settings);
     }
 }
 

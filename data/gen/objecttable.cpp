@@ -283,6 +283,9 @@ std::string ObjectTable::ExpandUnit(const std::string& text, const std::string& 
     if (definition.size() > 255 || !IsAscii(definition)) {
         throw std::runtime_error(origin + ": unit definition too long or not ASCII");
     }
+    if (std::string fault = CheckUnitDefinition(definition); !fault.empty()) {
+        throw std::runtime_error(origin + ": " + fault);
+    }
     return definition;
 }
 

@@ -113,6 +113,13 @@ std::string CheckUnitDefinition(const std::string& definition) {
         if (item.unitName.empty()) {
             return "item without a unit name";
         }
+        // Reads evaluate items with a second word, writes every named unit: only the raw
+        // display formats may go without a formula.
+        bool rawFormat =
+            item.unitName == "HEX" || item.unitName == "DEC" || item.unitName == "ASCII";
+        if (item.formula.empty() && (!rawFormat || !item.displayName.empty())) {
+            return "unit " + item.unitName + " without a formula";
+        }
         std::string error = CheckFormula(item.formula, nullptr);
         if (!error.empty()) {
             return error;

@@ -9,7 +9,6 @@
 namespace guimsgbox {
 namespace {
 
-platform::MessageBoxHandler g_previous;
 bool g_installed = false;
 
 QMessageBox::StandardButtons ButtonsOf(unsigned flags) {
@@ -72,15 +71,19 @@ int Show(const platform::MessageBoxCall& call) {
 void Install() {
     if (g_installed)
         return;
-    g_previous = platform::SetMessageBoxHandler(Show);
+    // A handler already in place (tests record the texts) is kept.
+    platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(Show);
+    if (previous) {
+        platform::SetMessageBoxHandler(std::move(previous));
+        return;
+    }
     g_installed = true;
 }
 
 void Uninstall() {
     if (!g_installed)
         return;
-    platform::SetMessageBoxHandler(g_previous);
-    g_previous = nullptr;
+    platform::SetMessageBoxHandler(nullptr);
     g_installed = false;
 }
 

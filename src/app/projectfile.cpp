@@ -89,7 +89,9 @@ std::vector<ProjectRow> ReadPageList(CGlobal& g, int pageNumber) {
 }
 
 QString ProjectSavePathFor(const QString& chosen) {
-    int dot = chosen.indexOf('.');
+    // Only the file name is cut: a dot in a folder name must not move the project elsewhere.
+    int nameStart = chosen.lastIndexOf('/') + 1;
+    int dot = chosen.indexOf('.', nameStart);
     return (dot >= 0 ? chosen.left(dot) : chosen) + ".zpj";
 }
 

@@ -7,7 +7,9 @@
 #include "app/global.h"
 #include "app/guimsgbox.h"
 #include "app/mainframe.h"
+#include "app/pageregistry.h"
 #include "comm/commpages.h"
+#include "pages/registration.h"
 #include "platform/locale.h"
 #include "platform/msgbox.h"
 
@@ -78,6 +80,7 @@ bool CVeltrixApp::InitInstance() {
     }
     LoadQtCatalog(language);
     RegisterCommPages(global_);
+    RegisterParameterPages(CPageRegistry::Instance());
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);
     mainFrame_->resize(1024, 720);

@@ -78,6 +78,9 @@ void CCommRs232::FillPortList() {
             port_->setItemData(i, tr("被其它程序占用 (%1)").arg(p.heldBy), Qt::ToolTipRole);
         }
     }
+    // The chosen port stays listed while it is chosen, also when its node is gone for now.
+    if (!selected.isEmpty() && port_->findText(selected) < 0)
+        port_->addItem(selected);
     port_->setCurrentIndex(port_->findText(selected));
 }
 

@@ -1,5 +1,6 @@
 // veltoctl: scripts a drive through the program's own link, dictionary and units.
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <cstdio>
 
 #include "ctl/commands.h"
@@ -7,6 +8,9 @@
 #include "ctl/session.h"
 
 int main(int argc, char** argv) {
+    // The virtual CAN bus reports its hub and client state; scripts want stderr for errors only.
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.canbus.plugins.virtualcan=false"));
     QCoreApplication app(argc, argv);
     CtlOptions options;
     ParseResult parsed = ParseCtlOptions(app.arguments().mid(1), options);
@@ -19,9 +23,13 @@ int main(int argc, char** argv) {
                      UsageText(options.command).toUtf8().constData());
         return kExitUsage;
     }
-    if (options.command == "objects") return RunObjects(options);
-    if (options.command == "describe") return RunDescribe(options);
-    if (options.command == "read") return RunRead(options);
-    if (options.command == "write") return RunWrite(options);
+    if (options.command == "objects")
+        return RunObjects(options);
+    if (options.command == "describe")
+        return RunDescribe(options);
+    if (options.command == "read")
+        return RunRead(options);
+    if (options.command == "write")
+        return RunWrite(options);
     return RunWatch(options);
 }

@@ -10,7 +10,6 @@ struct ParamPageConfig {
     int dialogTemplate;            // also the string-table id of the title
     int gridControl;               // control id of the page's grid
     int pageNumber;                // key under which project files store the page
-    const char* title;             // the program's own (Chinese) title
     bool skipProjectList = false;  // not refilled from an opened project at creation
     bool driverProperty = false;   // own column widths, segmented strings, no project list
     bool keepLabelsOnDelete = false;

@@ -1,7 +1,5 @@
 #include "pages/registration.h"
 
-#include <QCoreApplication>
-
 #include "app/global.h"
 #include "app/pageregistry.h"
 #include "dictionary/sdolist.h"
@@ -12,15 +10,6 @@ namespace {
 constexpr int kBrowserCommand = 1250;
 constexpr int kBrowserTitle = 128;
 }  // namespace
-
-QString ParamPageTitle(int titleId) {
-    if (titleId == kBrowserTitle)
-        return QCoreApplication::translate("PageTitle", "对象字典");
-    for (const ParamPageConfig& row : ParamPageTable())
-        if (row.dialogTemplate == titleId)
-            return QCoreApplication::translate("PageTitle", row.title);
-    return QString();
-}
 
 void RegisterParameterPages(CPageRegistry& registry) {
     for (const ParamPageConfig& row : ParamPageTable()) {
@@ -34,11 +23,7 @@ void RegisterParameterPages(CPageRegistry& registry) {
             kind.sizeOther = QSize(710, 280);
         }
         const ParamPageConfig* config = &row;
-        kind.create = [config] {
-            auto* page = new CParamPage(*CGlobal::Instance(), *config);
-            page->setWindowTitle(ParamPageTitle(config->dialogTemplate));
-            return page;
-        };
+        kind.create = [config] { return new CParamPage(*CGlobal::Instance(), *config); };
         registry.Add(std::move(kind));
     }
     PageKind browser;
@@ -47,10 +32,7 @@ void RegisterParameterPages(CPageRegistry& registry) {
     browser.size96 = QSize(1000, 460);
     browser.sizeOther = QSize(890, 580);
     browser.notifyOnOpen = false;
-    browser.create = [] {
-        auto* view = new CSdoList(*CGlobal::Instance());
-        view->setWindowTitle(ParamPageTitle(kBrowserTitle));
-        return view;
-    };
+    browser.onClose = PageClose::Destroy;  // closed by the user or after a pick
+    browser.create = [] { return new CSdoList(*CGlobal::Instance()); };
     registry.Add(std::move(browser));
 }

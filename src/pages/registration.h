@@ -1,9 +1,6 @@
 #pragma once
-// Registers the parameter pages and the object dictionary browser with the main frame.
-#include <QString>
-
+// Registers the seventeen parameter pages and the object dictionary browser (command 1250)
+// with the main frame; frame titles come from the string table by the title id.
 class CPageRegistry;
 
 void RegisterParameterPages(CPageRegistry& registry);
-// The program's own title of a page, translated when the English catalog is loaded.
-QString ParamPageTitle(int titleId);

@@ -36,7 +36,7 @@ protected:
     bool IsCan() const { return GetParam() == CComm::Can; }
     CCtrlLink& Link() { return global->link; }
     void Go() { global->online = 1; }
-    void SetDrive(std::int32_t key, std::int32_t value) { drive.values.emplace_back(key, value); }
+    void SetDrive(std::int32_t key, std::int32_t value) { drive.Set(key, value); }
     std::vector<std::int32_t> FirstKeys(size_t n) {
         auto keys = script->Keys();
         keys.resize(std::min(n, keys.size()));
@@ -152,7 +152,10 @@ TEST_P(CtrlLinkTest, HandlersMayChainRequests) {
 
 TEST_P(CtrlLinkTest, RefusedWriteReportsTheCurrentValue) {
     SetDrive(A, 1234);
-    drive.refused.push_back(A);
+    {
+        std::lock_guard lock(drive.mutex);
+        drive.refused.push_back(A);
+    }
     Go();
     Link().Request(page.Handle(), sdo::Write4, A, 99);
     ASSERT_TRUE(WaitFor([&] { return !page.messages.empty(); }));

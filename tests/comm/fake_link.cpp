@@ -230,6 +230,16 @@ std::int32_t FakeDrive::Get(std::int32_t key) {
     return 0;
 }
 
+void FakeDrive::Set(std::int32_t key, std::int32_t value) {
+    std::lock_guard lock(mutex);
+    for (auto& [k, v] : values)
+        if (k == key) {
+            v = value;
+            return;
+        }
+    values.emplace_back(key, value);
+}
+
 FakeReply FakeDrive::Answer(const SeenRequest& request, bool can, int address) {
     std::uint8_t code = 0x43;
     std::int32_t value = 0;

@@ -82,5 +82,6 @@ struct FakeDrive {
     std::vector<std::pair<std::int32_t, std::int32_t>> values;
     std::vector<std::int32_t> refused;
     std::int32_t Get(std::int32_t key);
+    void Set(std::int32_t key, std::int32_t value);
     FakeReply Answer(const SeenRequest& request, bool can, int address);
 };

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QProcess>
 
+#include "platform/profile.h"
 #include "support/sim_process.h"
 #include "support/temp_base.h"
 
@@ -19,31 +20,34 @@ struct CtlRun {
 class VeltoctlTest : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
-        for (const char* f : {"data/velto.dat", "data/velto_sim.tsv", "sys/sys.ini",
-                              "data/COM.so", "data/CAN.so"})
+        for (const char* f :
+             {"data/velto.dat", "data/velto_sim.tsv", "sys/sys.ini", "data/COM.so", "data/CAN.so"})
             ASSERT_TRUE(base_.CopyFromRuntime(f)) << f;
         bool serial = QString(GetParam()) == "serial";
         if (serial) {
             link_ = {"--serial", base_.File("ttyVSIM1")};
             ASSERT_TRUE(sim_.Start({"--serial", base_.File("ttyVSIM1"), "--base", base_.Path(),
-                                    "--state", base_.File("state.ini")}));
+                                    "--state", base_.File("state.ini"), "--control",
+                                    base_.File("ctl"), "--no-stdin"}));
         } else {
             QString bus = QString("virtualcan:tcp://127.0.0.1:%1/can0").arg(PrivateCanPort());
             link_ = {"--can", bus};
-            ASSERT_TRUE(sim_.Start(
-                {"--can", bus, "--base", base_.Path(), "--state", base_.File("state.ini")}));
+            ASSERT_TRUE(sim_.Start({"--can", bus, "--base", base_.Path(), "--state",
+                                    base_.File("state.ini"), "--control", base_.File("ctl"),
+                                    "--no-stdin"}));
         }
     }
 
     CtlRun Ctl(QStringList args, bool withLink = true) {
         QProcess p;
         p.setWorkingDirectory(base_.Path());
-        if (withLink) args = link_ + args;
+        if (withLink)
+            args = link_ + args;
         p.start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args);
         p.waitForFinished(60000);
         return CtlRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                   QString::fromUtf8(p.readAllStandardOutput()),
-                   QString::fromUtf8(p.readAllStandardError())};
+                      QString::fromUtf8(p.readAllStandardOutput()),
+                      QString::fromUtf8(p.readAllStandardError())};
     }
 
     TempBase base_;
@@ -98,12 +102,42 @@ TEST_P(VeltoctlTest, WriteShowsTheDriveAnswerAndRefusalsExitTwo) {
     EXPECT_FALSE(readOnly.out.trimmed().isEmpty());  // the drive's current value
 }
 
+TEST_P(VeltoctlTest, UnitWhoseFormulaReadsOtherObjects) {
+    // rpm converts through the feed constant 0x6092:01 / 0x6092:02, read from the drive first.
+    CtlRun write = Ctl({"write", "6081:00", "1500", "--unit", "rpm"});
+    ASSERT_EQ(write.status, 0) << write.err.toStdString();
+    EXPECT_EQ(write.out.trimmed(), "1500.000");
+    EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "DEC"}).out.trimmed(), "250000");
+    EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "rpm"}).out.trimmed(), "1500.000");
+
+    CtlRun typo = Ctl({"write", "6081:00", "abc", "--unit", "rpm"});
+    EXPECT_EQ(typo.status, 1);
+    EXPECT_TRUE(typo.err.contains("not a value in rpm"));
+    EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "bogus"}).status, 1);
+}
+
 TEST_P(VeltoctlTest, WatchPrintsOneLinePerRound) {
     CtlRun watch = Ctl({"watch", "6041:00", "6064:00", "--count", "3", "--interval", "50"});
     ASSERT_EQ(watch.status, 0) << watch.err.toStdString();
     QStringList lines = watch.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     for (const QString& line : lines) EXPECT_EQ(line.split('\t').size(), 2);
+}
+
+TEST_P(VeltoctlTest, LinkComesFromTheSettingsFileWithoutOptions) {
+    QString ini = base_.File("sys/sys.ini");
+    bool serial = QString(GetParam()) == "serial";
+    platform::WriteProfileString(ini, "sys", "comm", serial ? "2" : "5");
+    platform::WriteProfileString(ini, serial ? "com" : "can", serial ? "comid" : "adapter",
+                                 link_[1]);
+    platform::WriteProfileString(ini, serial ? "com" : "can", "driverid", "1");
+    CtlRun read = Ctl({"read", "6041:00", "--unit", "HEX"}, false);
+    EXPECT_EQ(read.status, 0) << read.err.toStdString();
+
+    platform::WriteProfileString(ini, "sys", "comm", "1");
+    CtlRun offline = Ctl({"read", "6041:00"}, false);
+    EXPECT_EQ(offline.status, 3);
+    EXPECT_TRUE(offline.err.contains("offline"));
 }
 
 TEST_P(VeltoctlTest, NoDriveExitsThree) {

@@ -230,3 +230,26 @@ TEST(Settings, DefaultSettingsSelectTheSimulatedDriveAndAreNeverOverwritten) {
     EXPECT_EQ(ReadFile((base / "data/velto.dat").string()), ReadFile(kRuntime + "/data/velto.dat"));
     fs::remove_all(base);
 }
+
+TEST(Generator, FaultySourcesAreNamedAndLeaveTheRuntimeFolderUntouched) {
+    namespace fs = std::filesystem;
+    fs::path work = fs::temp_directory_path() / ("veltodata_src_" + std::to_string(::getpid()));
+    fs::remove_all(work);
+    fs::create_directories(work / "src");
+    fs::copy(std::string(VELTO_SOURCE_DIR) + "/data", work / "src", fs::copy_options::recursive);
+    std::string pages = ReadFile((work / "src/pages.txt").string());
+    auto expectRefused = [&](const std::string& content, const std::string& message) {
+        WriteFile((work / "src/pages.txt").string(), content);
+        try {
+            WriteRuntime((work / "src").string(), (work / "out").string());
+            ADD_FAILURE() << "accepted: " << message;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(fs::exists(work / "out"));
+    };
+    expectRefused(pages + "\n[Extra]\n6040:00\n6040:00\n", "6040:00 twice in Extra");
+    expectRefused(pages + "\n[Extra]\n6040:07\n", "no object 6040:07");
+    expectRefused(pages + "\n[Extra]\n604000\n", "expected IIII:SS");
+    fs::remove_all(work);
+}

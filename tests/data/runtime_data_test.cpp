@@ -133,6 +133,7 @@ TEST(RuntimeDictionary, ErrorHistoryUnitsNameEveryErrorBit) {
             std::snprintf(value, sizeof value, "%04X", 1 << bit);
             EXPECT_EQ(items[bit + 1].unitName, value);
             EXPECT_FALSE(items[bit + 1].displayName.empty());
+            EXPECT_EQ(items[bit + 1].formula, "N");  // harmless when chosen as a unit
         }
     }
 }

@@ -76,6 +76,8 @@ TEST_F(ShippedUnits, EveryDefinitionParsesAndEveryFormulaEvaluates) {
             const bool write = !IsDisplayFormat(cell.unitName);
             if (!read && !write)
                 continue;  // HEX or DEC: shown raw, never evaluated
+            if (cell.formula.isEmpty())
+                continue;  // a label (the bit names of an error word)
             for (double n : {0.0, 1.0, -250.0, 123456.0}) Eval(cell.formula, n, info);
             if (!read)
                 continue;

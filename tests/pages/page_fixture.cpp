@@ -14,7 +14,8 @@ QByteArray Dictionary() {
            SdoRecord("2100", "03", "限幅", "Limit", "INTEGER32", "W") +
            SdoRecord("100a", "00", "软件版本", "Software version", "VISIBLE STRING", "R") +
            SdoRecord("1008", "00", "名称", "Device name", "VISIBLE STRING", "R") +
-           SdoRecord("2100", "04", "状态", "State", "UNSIGNED8", "R");
+           SdoRecord("2100", "04", "状态", "State", "UNSIGNED8", "R") +
+           SdoRecord("606c", "00", "实际速度", "Velocity actual", "INTEGER32", "RL");
 }
 }  // namespace
 

@@ -22,6 +22,7 @@ constexpr std::int32_t kLimit = 0x210003;     // INTEGER32, W
 constexpr std::int32_t kVersion = 0x100A00;   // VISIBLE STRING, read-only
 constexpr std::int32_t kName = 0x100800;      // VISIBLE STRING, read-only
 constexpr std::int32_t kReadOnly = 0x210004;  // UNSIGNED8, read-only
+constexpr std::int32_t kVelocity = 0x606C00;  // INTEGER32, read-only live value
 }  // namespace keys
 
 // The drive: expedited reads and writes of stored values, refused reads, strings uploaded in

@@ -6,8 +6,8 @@
 
 class SimProcess {
 public:
-    // Starts `veltosim` with the given arguments and waits until it reports readiness (its first
-    // line of output). False when it did not start.
+    // Starts `veltosim` with the given arguments and waits until it reports that it serves.
+    // False when it did not start.
     bool Start(const QStringList& arguments, int timeoutMs = 10000);
     ~SimProcess();
 

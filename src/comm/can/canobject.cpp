@@ -1,11 +1,15 @@
 // The CAN link component (data/CAN.so) on Qt SerialBus. The bus device lives on a thread of
-// the component with its own event loop; the worker's blocking Write and Read meet it through
-// a guarded queue of received replies and posted writes.
+// the component running its own event loop; the worker's blocking Write and Read meet it
+// through guarded queues: writes go into an outbox and wake the device thread through an
+// eventfd, replies of the drive come back in an inbox.
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <QCanBus>
 #include <QCanBusDevice>
 #include <QCanBusDeviceInfo>
-#include <QMetaObject>
-#include <QThread>
+#include <QEventLoop>
+#include <QSocketNotifier>
 #include <QVariant>
 #include <chrono>
 #include <condition_variable>
@@ -14,7 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
-#include <utility>
+#include <thread>
 
 #include "comm/can/bitrate.h"
 #include "comm/commobject.h"
@@ -25,7 +29,7 @@ constexpr std::uint32_t kReplyId = 0x580;
 constexpr auto kConnectWait = std::chrono::seconds(3);
 const char kDefaultAdapter[] = "socketcan:can0";
 
-enum OpenError { NoPlugin = 1, NotConnected = 2, Refused = 3 };
+enum OpenError { NoPlugin = 1, NotConnected = 2, Refused = 3, NoThread = 4 };
 
 struct Adapter {
     QString plugin;
@@ -43,20 +47,125 @@ Adapter ParseAdapter(const char* text) {
     return {s.left(colon), s.mid(colon + 1)};
 }
 
-// State shared by the device thread and the callers, guarded by one mutex.
-struct Link {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::deque<CanMessage> replies;
-    bool connected = false;
-    bool failed = false;
-    QString error;
+struct Outgoing {
+    CanMessage message;
+    std::uint64_t ticket;
 };
 
-struct WriteTicket {
-    bool done = false;
-    bool ok = false;
+// One open bus: shared by the callers and the device thread, guarded by one mutex.
+struct Session {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<CanMessage> inbox;
+    std::deque<Outgoing> outbox;
+    std::uint64_t posted = 0;      // tickets handed out
+    std::uint64_t completed = 0;   // tickets the device thread has served
+    std::uint64_t lastFailed = 0;  // the newest ticket whose write was refused
+    bool connected = false;
+    bool failed = false;  // no device, connection lost, or closed
+    bool stop = false;
+    int wakeFd = -1;
+    std::uint32_t replyId = kReplyId;
+
+    void Fail() {
+        failed = true;
+        changed.notify_all();
+    }
+    void Wake() const {
+        std::uint64_t one = 1;
+        [[maybe_unused]] ssize_t n = ::write(wakeFd, &one, sizeof one);
+    }
 };
+
+void OnFrames(Session& s, QCanBusDevice* device) {
+    while (device->framesAvailable() > 0) {
+        QCanBusFrame frame = device->readFrame();
+        if (!frame.isValid() || frame.frameType() != QCanBusFrame::DataFrame)
+            continue;
+        if (frame.hasExtendedFrameFormat() || frame.frameId() != s.replyId)
+            continue;
+        CanMessage m;
+        m.id = frame.frameId();
+        QByteArray payload = frame.payload();
+        m.length = static_cast<std::uint8_t>(qMin<qsizetype>(payload.size(), 8));
+        for (int i = 0; i < m.length; ++i) m.data[i] = static_cast<std::uint8_t>(payload[i]);
+        std::lock_guard lock(s.mutex);
+        s.inbox.push_back(m);
+        s.changed.notify_all();
+    }
+}
+
+// Device thread: sends what the outbox holds, or ends the loop when told to stop.
+void ServeOutbox(Session& s, QCanBusDevice* device, QEventLoop& loop) {
+    std::uint64_t drained;
+    while (::read(s.wakeFd, &drained, sizeof drained) > 0) {
+    }
+    std::deque<Outgoing> out;
+    {
+        std::lock_guard lock(s.mutex);
+        if (s.stop) {
+            loop.quit();
+            return;
+        }
+        out.swap(s.outbox);
+    }
+    for (const Outgoing& o : out) {
+        QCanBusFrame frame(o.message.id, QByteArray(reinterpret_cast<const char*>(o.message.data),
+                                                    qMin<int>(o.message.length, 8)));
+        bool ok = device->writeFrame(frame);
+        std::lock_guard lock(s.mutex);
+        s.completed = o.ticket;
+        if (!ok)
+            s.lastFailed = o.ticket;
+        s.changed.notify_all();
+    }
+}
+
+void Watch(Session& s, QCanBusDevice* device) {
+    QObject::connect(device, &QCanBusDevice::framesReceived, device,
+                     [&s, device] { OnFrames(s, device); });
+    QObject::connect(device, &QCanBusDevice::stateChanged, device,
+                     [&s](QCanBusDevice::CanBusDeviceState state) {
+                         std::lock_guard lock(s.mutex);
+                         if (state == QCanBusDevice::ConnectedState)
+                             s.connected = true;
+                         if (state == QCanBusDevice::UnconnectedState && s.connected)
+                             s.Fail();
+                         s.changed.notify_all();
+                     });
+    QObject::connect(device, &QCanBusDevice::errorOccurred, device,
+                     [&s](QCanBusDevice::CanBusError error) {
+                         if (error != QCanBusDevice::ConnectionError)
+                             return;
+                         std::lock_guard lock(s.mutex);
+                         s.Fail();
+                     });
+}
+
+// The device thread's whole life: create, connect, serve, tear down.
+void RunDevice(Session& s, Adapter adapter, int bitRate) {
+    QEventLoop loop;
+    QCanBusDevice* device =
+        QCanBus::instance()->createDevice(adapter.plugin, adapter.interface, nullptr);
+    if (!device) {
+        std::lock_guard lock(s.mutex);
+        s.Fail();
+        return;
+    }
+    if (bitRate)
+        device->setConfigurationParameter(QCanBusDevice::BitRateKey, QVariant(bitRate));
+    Watch(s, device);
+    QSocketNotifier wake(s.wakeFd, QSocketNotifier::Read);
+    QObject::connect(&wake, &QSocketNotifier::activated, &wake,
+                     [&] { ServeOutbox(s, device, loop); });
+    if (!device->connectDevice()) {
+        std::lock_guard lock(s.mutex);
+        s.Fail();
+    }
+    loop.exec();
+    device->disconnectDevice();
+    delete device;
+}
 
 class CCanBusObject final : public CCanObject {
 public:
@@ -76,179 +185,100 @@ public:
 
 private:
     ~CCanBusObject() override = default;
-    void StartDevice(QCanBusDevice* device);
-    void OnFrames(QCanBusDevice* device);
-    bool WaitConnected();
     void CloseLocked();
+    std::shared_ptr<Session> Current() {
+        std::lock_guard lock(current_);
+        return session_;
+    }
 
     std::mutex lifecycle_;  // Open and Close
-    std::shared_ptr<Link> link_ = std::make_shared<Link>();
-    QThread* thread_ = nullptr;
-    QObject* context_ = nullptr;  // lives on thread_; guarded by link_->mutex
-    QCanBusDevice* device_ = nullptr;
+    std::mutex current_;    // session_ and adapter_
+    std::shared_ptr<Session> session_;
+    std::thread thread_;
     Adapter adapter_ = ParseAdapter(kDefaultAdapter);
-    std::uint32_t replyId_ = kReplyId;
     int waitMs_ = 500;
 };
-
-void CCanBusObject::OnFrames(QCanBusDevice* device) {
-    while (device->framesAvailable() > 0) {
-        QCanBusFrame frame = device->readFrame();
-        if (!frame.isValid() || frame.frameType() != QCanBusFrame::DataFrame)
-            continue;
-        if (frame.hasExtendedFrameFormat() || frame.frameId() != replyId_)
-            continue;
-        CanMessage m;
-        m.id = frame.frameId();
-        QByteArray payload = frame.payload();
-        m.length = static_cast<std::uint8_t>(qMin<qsizetype>(payload.size(), 8));
-        for (int i = 0; i < m.length; ++i) m.data[i] = static_cast<std::uint8_t>(payload[i]);
-        std::lock_guard lock(link_->mutex);
-        link_->replies.push_back(m);
-        link_->changed.notify_all();
-    }
-}
-
-// Runs on the device thread.
-void CCanBusObject::StartDevice(QCanBusDevice* device) {
-    std::shared_ptr<Link> link = link_;
-    QObject::connect(device, &QCanBusDevice::framesReceived, device,
-                     [this, device] { OnFrames(device); });
-    QObject::connect(device, &QCanBusDevice::stateChanged, device,
-                     [link](QCanBusDevice::CanBusDeviceState state) {
-                         std::lock_guard lock(link->mutex);
-                         if (state == QCanBusDevice::ConnectedState)
-                             link->connected = true;
-                         if (state == QCanBusDevice::UnconnectedState && link->connected)
-                             link->failed = true;
-                         link->changed.notify_all();
-                     });
-    QObject::connect(device, &QCanBusDevice::errorOccurred, device,
-                     [link, device](QCanBusDevice::CanBusError error) {
-                         if (error != QCanBusDevice::ConnectionError)
-                             return;
-                         std::lock_guard lock(link->mutex);
-                         link->failed = true;
-                         link->error = device->errorString();
-                         link->changed.notify_all();
-                     });
-    if (!device->connectDevice()) {
-        std::lock_guard lock(link->mutex);
-        link->failed = true;
-        link->changed.notify_all();
-    }
-}
-
-bool CCanBusObject::WaitConnected() {
-    std::unique_lock lock(link_->mutex);
-    link_->changed.wait_for(lock, kConnectWait,
-                            [this] { return link_->connected || link_->failed; });
-    return link_->connected && !link_->failed;
-}
 
 int CCanBusObject::Open(const CommSettings& settings) {
     std::lock_guard life(lifecycle_);
     CloseLocked();
-    adapter_ = ParseAdapter(settings.adapter);
-    replyId_ = kReplyId + static_cast<std::uint32_t>(settings.driveAddress);
-    waitMs_ = settings.waitMs > 0 ? settings.waitMs : 500;
-    QString error;
-    QCanBusDevice* device =
-        QCanBus::instance()->createDevice(adapter_.plugin, adapter_.interface, &error);
-    if (!device)
+    Adapter adapter = ParseAdapter(settings.adapter);
+    if (!QCanBus::instance()->plugins().contains(adapter.plugin))
         return NoPlugin;
-    if (int rate = PcanBitRate(settings.rate))
-        device->setConfigurationParameter(QCanBusDevice::BitRateKey, QVariant(rate));
-    thread_ = new QThread;
-    thread_->setObjectName("CAN link");
-    auto* context = new QObject;
-    context->moveToThread(thread_);
-    device->moveToThread(thread_);
+    auto session = std::make_shared<Session>();
+    session->replyId = kReplyId + static_cast<std::uint32_t>(settings.driveAddress);
+    session->wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (session->wakeFd < 0)
+        return NoThread;
     {
-        auto link = std::make_shared<Link>();
-        std::lock_guard lock(link->mutex);
-        context_ = context;
-        device_ = device;
-        link_ = link;
+        std::lock_guard lock(current_);
+        adapter_ = adapter;
+        waitMs_ = settings.waitMs > 0 ? settings.waitMs : 500;
+        session_ = session;
     }
-    thread_->start();
-    QMetaObject::invokeMethod(
-        context, [this, device] { StartDevice(device); }, Qt::QueuedConnection);
-    if (WaitConnected())
+    try {
+        thread_ = std::thread(RunDevice, std::ref(*session), adapter, PcanBitRate(settings.rate));
+    } catch (const std::system_error&) {
+        CloseLocked();
+        return NoThread;
+    }
+    std::unique_lock lock(session->mutex);
+    session->changed.wait_for(lock, kConnectWait,
+                              [&] { return session->connected || session->failed; });
+    if (session->connected && !session->failed)
         return 0;
-    int result = link_->failed ? Refused : NotConnected;
+    int result = session->failed ? Refused : NotConnected;
+    lock.unlock();
     CloseLocked();
     return result;
 }
 
 void CCanBusObject::CloseLocked() {
-    if (!thread_)
-        return;
-    QObject* context;
-    QCanBusDevice* device;
+    std::shared_ptr<Session> session;
     {
-        std::lock_guard lock(link_->mutex);
-        link_->failed = true;  // wakes and refuses callers from now on
-        link_->connected = false;
-        link_->changed.notify_all();
-        context = std::exchange(context_, nullptr);
-        device = std::exchange(device_, nullptr);
+        std::lock_guard lock(current_);
+        session = std::exchange(session_, nullptr);
     }
-    QMetaObject::invokeMethod(
-        context,
-        [device] {
-            device->disconnectDevice();
-            delete device;
-        },
-        Qt::BlockingQueuedConnection);
-    thread_->quit();
-    thread_->wait();
-    delete context;
-    delete std::exchange(thread_, nullptr);
+    if (!session)
+        return;
+    {
+        std::lock_guard lock(session->mutex);
+        session->stop = true;
+        session->Fail();  // wakes and refuses callers from now on
+    }
+    session->Wake();
+    if (thread_.joinable())
+        thread_.join();
+    ::close(session->wakeFd);
 }
 
 int CCanBusObject::Write(const CanMessage& message) {
-    std::shared_ptr<Link> link;
-    auto ticket = std::make_shared<WriteTicket>();
-    {
-        std::lock_guard life(lifecycle_);
-        link = link_;
-    }
-    std::unique_lock lock(link->mutex);
-    if (!link->connected || link->failed || !context_)
+    std::shared_ptr<Session> s = Current();
+    if (!s)
         return 1;
-    link->replies.clear();  // a late reply to an earlier request is not this one's
-    QCanBusFrame frame(message.id, QByteArray(reinterpret_cast<const char*>(message.data),
-                                              qMin<int>(message.length, 8)));
-    QCanBusDevice* device = device_;
-    QMetaObject::invokeMethod(
-        context_,
-        [link, ticket, device, frame] {
-            bool ok = device->writeFrame(frame);
-            std::lock_guard l(link->mutex);
-            ticket->done = true;
-            ticket->ok = ok;
-            link->changed.notify_all();
-        },
-        Qt::QueuedConnection);
-    link->changed.wait_for(lock, std::chrono::milliseconds(waitMs_),
-                           [&] { return ticket->done || link->failed; });
-    return ticket->done && ticket->ok && !link->failed ? 0 : 1;
+    std::unique_lock lock(s->mutex);
+    if (!s->connected || s->failed)
+        return 1;
+    s->inbox.clear();  // a late reply to an earlier request is not this one's
+    std::uint64_t ticket = ++s->posted;
+    s->outbox.push_back({message, ticket});
+    s->Wake();
+    s->changed.wait_for(lock, std::chrono::milliseconds(waitMs_),
+                        [&] { return s->completed >= ticket || s->failed; });
+    return s->completed >= ticket && s->lastFailed != ticket && !s->failed ? 0 : 1;
 }
 
 int CCanBusObject::Read(CanMessage& message) {
-    std::shared_ptr<Link> link;
-    {
-        std::lock_guard life(lifecycle_);
-        link = link_;
-    }
-    std::unique_lock lock(link->mutex);
-    link->changed.wait_for(lock, std::chrono::milliseconds(waitMs_),
-                           [&] { return !link->replies.empty() || link->failed; });
-    if (link->failed || link->replies.empty())
+    std::shared_ptr<Session> s = Current();
+    if (!s)
         return 1;
-    message = link->replies.front();
-    link->replies.pop_front();
+    std::unique_lock lock(s->mutex);
+    s->changed.wait_for(lock, std::chrono::milliseconds(waitMs_),
+                        [&] { return !s->inbox.empty() || s->failed; });
+    if (s->failed || s->inbox.empty())
+        return 1;
+    message = s->inbox.front();
+    s->inbox.pop_front();
     return 0;
 }
 
@@ -256,7 +286,7 @@ int CCanBusObject::Read(CanMessage& message) {
 int CCanBusObject::GetVersion(char* buffer256) {
     Adapter adapter;
     {
-        std::lock_guard life(lifecycle_);
+        std::lock_guard lock(current_);
         adapter = adapter_;
     }
     QCanBus* bus = QCanBus::instance();

@@ -76,15 +76,21 @@ public:
             return EBADF;
         auto start = std::chrono::steady_clock::now();
         while (*count < kFrameSize) {
+            // A raw line without VMIN reads 0 when empty; poll tells waiting from hang-up.
             ssize_t n = ::read(fd_, buffer10 + *count, static_cast<size_t>(kFrameSize - *count));
             if (n > 0) {
                 *count += static_cast<int>(n);
                 continue;
             }
-            if (n == 0 || (errno != EAGAIN && errno != EINTR))
-                return n == 0 ? EIO : errno;
+            if (n < 0 && errno != EAGAIN && errno != EINTR)
+                return errno;
             int left = waitMs_ - ElapsedMs(start);
-            if (left <= 0 || !Wait(POLLIN, left))
+            if (left <= 0)
+                break;
+            int ready = Wait(POLLIN, left);
+            if (ready < 0)
+                return EIO;
+            if (ready == 0)
                 break;
         }
         return 0;
@@ -131,17 +137,19 @@ private:
         return SetLineSpeed(fd, rate);
     }
 
-    // True when the line is ready; false on time-out, error or a Close.
-    bool Wait(short events, int timeoutMs) {
+    // 1 when the line is ready, 0 on time-out or a Close, -1 when the line hung up.
+    int Wait(short events, int timeoutMs) {
         if (closing_.load())
-            return false;
+            return 0;
         pollfd fds[2] = {{fd_, events, 0}, {wakeFd_, POLLIN, 0}};
         int n = ::poll(fds, 2, timeoutMs);
         if (n < 0)
-            return errno == EINTR;
+            return errno == EINTR ? 1 : -1;
         if (n == 0 || (fds[1].revents & POLLIN))
-            return false;
-        return (fds[0].revents & events) != 0 || (fds[0].revents & (POLLERR | POLLHUP)) != 0;
+            return 0;
+        if (fds[0].revents & events)
+            return 1;
+        return (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) ? -1 : 1;
     }
 
     void CloseLocked() {
