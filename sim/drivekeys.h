@@ -23,7 +23,7 @@ constexpr uint32_t kProfileVelocity = 0x608100;
 constexpr uint32_t kProfileAcceleration = 0x608300;
 constexpr uint32_t kFollowingError = 0x60F400;
 constexpr uint32_t kTargetVelocity = 0x60FF00;
-constexpr uint32_t kDriveTemperature = 0x60F700;  // vendor: power stage temperature
+constexpr uint32_t kDriveTemperature = 0x301001;  // power stage temperature, 0.1 °C
 constexpr uint32_t kScanAmplitude = 0x60F910;
 
 constexpr uint32_t kIoInputPolarity = 0x201001;
