@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/projecthost.h"
 #include "app/aboutdlg.h"
 #include "app/chglang.h"
 #include "app/childframe.h"
@@ -28,7 +29,7 @@ using namespace cmd;
 namespace {
 constexpr int kBlinkMs = 1200;
 // Commands the frame runs itself, enabled whatever is registered.
-constexpr int kFrameCommands[] = {ID_FILE_NEW,   ID_COMM_MODE,    ID_COMM_SETTINGS,  ID_TB_CONNECT,
+constexpr int kFrameCommands[] = {ID_FILE_OPEN,  ID_FILE_SAVE,  ID_FILE_NEW,   ID_COMM_MODE,    ID_COMM_SETTINGS,  ID_TB_CONNECT,
                                   ID_TB_CASCADE, ID_TB_TILE,      ID_APP_EXIT,       ID_APP_ABOUT,
                                   ID_LANGUAGE,   ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
 }  // namespace
@@ -111,6 +112,16 @@ void CMainFrame::OnCommand(int command) {
         case ID_COMM_SETTINGS:
             OpenLinkPage();
             return;
+        case ID_FILE_OPEN: {
+            CMainProjectHost host(*this);
+            OpenProject(global_, host);
+            return;
+        }
+        case ID_FILE_SAVE: {
+            CMainProjectHost host(*this);
+            SaveProject(global_, host);
+            return;
+        }
         case ID_TB_CONNECT:
             linkStatus_.OnConnectToggle();
             return;

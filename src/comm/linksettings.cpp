@@ -3,35 +3,8 @@
 #include <cstring>
 
 #include "app/global.h"
+#include "comm/canrates.h"
 #include "platform/profile.h"
-
-namespace {
-const char* const kCanBitRateTexts[9] = {"1 MBit/s",   "500 KBit/s", "250 KBit/s",
-                                         "125 KBit/s", "100 KBit/s", "50 KBit/s",
-                                         "20 KBit/s",  "10 KBit/s",  "5 KBit/s"};
-}
-
-int CanBitRateIndex(int code) {
-    for (int i = 0; i < 9; ++i)
-        if (kCanBitRateCodes[i] == code) return i;
-    return -1;
-}
-
-QString CanBitRateText(int code) {
-    int i = CanBitRateIndex(code);
-    return i < 0 ? QString() : QString::fromLatin1(kCanBitRateTexts[i]);
-}
-
-QString CanStatusWord(int code) {
-    QString rate = CanBitRateText(code);
-    return rate.isEmpty() ? QStringLiteral("Closed") : QStringLiteral("Open ") + rate;
-}
-
-QString SerialStatusText(const QString& port, int rate) {
-    return QStringLiteral("Comm Status: Open  %1  %2").arg(port).arg(rate);
-}
-
-QString CanStatusText(int code) { return QStringLiteral("Comm Status: ") + CanStatusWord(code); }
 
 void CopyToBuffer(char* buffer, int size, const QString& text) {
     QByteArray bytes = text.toUtf8().left(size - 1);
@@ -57,8 +30,9 @@ StoredLink ReadStoredLink(const CGlobal& global, int commMode) {
             CGlobal::ParseDecimal(platform::GetProfileString(ini, "can", "buadrate", "", 16));
         link.address =
             CGlobal::ParseDecimal(platform::GetProfileString(ini, "can", "driverid", "", 16));
-        QString adapter = platform::GetProfileString(ini, "can", "adapter", "", 256);
-        if (adapter.isEmpty()) adapter = kDefaultCanAdapter;
+        QString adapter = platform::GetProfileString(ini, "can", "adapter", "", 256).trimmed();
+        if (adapter.isEmpty())
+            adapter = canrates::DefaultAdapter();
         CopyToBuffer(link.settings.adapter, sizeof link.settings.adapter, adapter);
     }
     link.settings.driveAddress = link.address;

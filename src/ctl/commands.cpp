@@ -45,14 +45,16 @@ bool FindObject(CGlobal& g, const QString& text, CSdoInfo& entry) {
 // A session with the dictionary loaded; null (after a message) when there is none.
 std::unique_ptr<CtlSession> StartSession(const CtlOptions& o) {
     auto session = std::make_unique<CtlSession>(o);
-    if (!session->LoadDictionary()) return nullptr;
+    if (!session->LoadDictionary())
+        return nullptr;
     return session;
 }
 
 int OpenLink(CtlSession& session) {
     QString error;
     int status = session.OpenLink(error);
-    if (status != kExitOk) Err(error);
+    if (status != kExitOk)
+        Err(error);
     return status;
 }
 
@@ -69,7 +71,8 @@ int Report(const ReadOutcome& outcome) {
 
 int RunObjects(const CtlOptions& o) {
     auto session = StartSession(o);
-    if (!session) return kExitUsage;
+    if (!session)
+        return kExitUsage;
     CGlobal& g = session->Global();
     CSdoInfo entry;
     for (int p = 0; g.dictionary.GetAt(p, entry); ++p)
@@ -80,9 +83,11 @@ int RunObjects(const CtlOptions& o) {
 
 int RunDescribe(const CtlOptions& o) {
     auto session = StartSession(o);
-    if (!session) return kExitUsage;
+    if (!session)
+        return kExitUsage;
     CSdoInfo entry;
-    if (!FindObject(session->Global(), o.arguments[0], entry)) return kExitUsage;
+    if (!FindObject(session->Global(), o.arguments[0], entry))
+        return kExitUsage;
     QString text = DescribeEntry(entry);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Out(text.trimmed());
@@ -91,29 +96,36 @@ int RunDescribe(const CtlOptions& o) {
 
 int RunRead(const CtlOptions& o) {
     auto session = StartSession(o);
-    if (!session) return kExitUsage;
+    if (!session)
+        return kExitUsage;
     CSdoInfo entry;
-    if (!FindObject(session->Global(), o.arguments[0], entry)) return kExitUsage;
+    if (!FindObject(session->Global(), o.arguments[0], entry))
+        return kExitUsage;
     QString unit = o.unit.isEmpty() ? DefaultUnit(session->Global(), entry) : o.unit;
     if (!UnitReadable(session->Global(), entry, unit)) {
         Err(QStringLiteral("unknown unit %1 for %2").arg(unit, KeyText(entry.key)));
         return kExitUsage;
     }
-    if (int status = OpenLink(*session)) return status;
+    if (int status = OpenLink(*session))
+        return status;
     return Report(ReadValue(*session, entry, unit));
 }
 
 int RunWrite(const CtlOptions& o) {
     auto session = StartSession(o);
-    if (!session) return kExitUsage;
+    if (!session)
+        return kExitUsage;
     CSdoInfo entry;
-    if (!FindObject(session->Global(), o.arguments[0], entry)) return kExitUsage;
+    if (!FindObject(session->Global(), o.arguments[0], entry))
+        return kExitUsage;
     QString unit = o.unit.isEmpty() ? DefaultUnit(session->Global(), entry) : o.unit;
-    if (int status = OpenLink(*session)) return status;
+    if (int status = OpenLink(*session))
+        return status;
     WriteOutcome outcome = WriteValue(*session, entry, unit, o.arguments[1]);
     if (outcome.status == kExitOk || outcome.notTaken) {
         Out(outcome.text);
-        if (outcome.notTaken) Err(QStringLiteral("not taken"));
+        if (outcome.notTaken)
+            Err(QStringLiteral("not taken"));
         return outcome.notTaken ? kExitRefused : kExitOk;
     }
     Err(outcome.text);
@@ -122,27 +134,32 @@ int RunWrite(const CtlOptions& o) {
 
 int RunWatch(const CtlOptions& o) {
     auto session = StartSession(o);
-    if (!session) return kExitUsage;
+    if (!session)
+        return kExitUsage;
     std::vector<CSdoInfo> entries;
     std::vector<QString> units;
     for (const QString& arg : o.arguments) {
         CSdoInfo entry;
-        if (!FindObject(session->Global(), arg, entry)) return kExitUsage;
+        if (!FindObject(session->Global(), arg, entry))
+            return kExitUsage;
         entries.push_back(entry);
         units.push_back(DefaultUnit(session->Global(), entry));
     }
-    if (int status = OpenLink(*session)) return status;
+    if (int status = OpenLink(*session))
+        return status;
     for (int round = 0; o.count == 0 || round < o.count; ++round) {
         QElapsedTimer timer;
         timer.start();
         QStringList values;
         for (size_t i = 0; i < entries.size(); ++i) {
             ReadOutcome outcome = ReadValue(*session, entries[i], units[i]);
-            if (outcome.status == kExitNoLink) return Report(outcome);
+            if (outcome.status == kExitNoLink)
+                return Report(outcome);
             values << (outcome.status == kExitOk ? outcome.text : QStringLiteral("????"));
         }
         Out(values.join('\t'));
-        if (o.count != 0 && round + 1 >= o.count) break;
+        if (o.count != 0 && round + 1 >= o.count)
+            break;
         // Sleep out the interval while still serving the link's messages.
         while (timer.elapsed() < o.intervalMs)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);

@@ -23,9 +23,13 @@ int main(int argc, char** argv) {
                      UsageText(options.command).toUtf8().constData());
         return kExitUsage;
     }
-    if (options.command == "objects") return RunObjects(options);
-    if (options.command == "describe") return RunDescribe(options);
-    if (options.command == "read") return RunRead(options);
-    if (options.command == "write") return RunWrite(options);
+    if (options.command == "objects")
+        return RunObjects(options);
+    if (options.command == "describe")
+        return RunDescribe(options);
+    if (options.command == "read")
+        return RunRead(options);
+    if (options.command == "write")
+        return RunWrite(options);
     return RunWatch(options);
 }

@@ -50,8 +50,9 @@ const QHash<QString, QString>& CommandUsage() {
 bool TakeInt(const QString& text, int& out) {
     bool ok = false;
     int value = text.startsWith("0x", Qt::CaseInsensitive) ? text.mid(2).toInt(&ok, 16)
-                                                            : text.toInt(&ok, 10);
-    if (ok) out = value;
+                                                           : text.toInt(&ok, 10);
+    if (ok)
+        out = value;
     return ok;
 }
 
@@ -69,15 +70,18 @@ int ParseObjectKey(const QString& text) {
     int colon = t.indexOf(':');
     if (colon >= 0) {
         QString left = t.left(colon), right = t.mid(colon + 1);
-        if (left.startsWith("0x", Qt::CaseInsensitive)) left = left.mid(2);
-        if (right.startsWith("0x", Qt::CaseInsensitive)) right = right.mid(2);
+        if (left.startsWith("0x", Qt::CaseInsensitive))
+            left = left.mid(2);
+        if (right.startsWith("0x", Qt::CaseInsensitive))
+            right = right.mid(2);
         index = left.toInt(&okIndex, 16);
         sub = right.toInt(&okSub, 16);
     } else if (t.size() == 6) {
         index = t.left(4).toInt(&okIndex, 16);
         sub = t.mid(4).toInt(&okSub, 16);
     }
-    if (!okIndex || !okSub || index < 0 || index > 0xFFFF || sub < 0 || sub > 0xFF) return -1;
+    if (!okIndex || !okSub || index < 0 || index > 0xFFFF || sub < 0 || sub > 0xFF)
+        return -1;
     return index * 256 + sub;
 }
 
@@ -86,7 +90,8 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         auto value = [&](QString& out) {
-            if (i + 1 >= args.size()) return false;
+            if (i + 1 >= args.size())
+                return false;
             out = args[++i];
             return true;
         };
@@ -94,21 +99,31 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
         if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--base" || a == "--serial" || a == "--can" || a == "--unit") {
-            if (!value(v)) return fail(a + " needs a value");
-            (a == "--base" ? o.base : a == "--serial" ? o.serialPath : a == "--can" ? o.canAdapter
-                                                                                    : o.unit) = v;
+            if (!value(v))
+                return fail(a + " needs a value");
+            (a == "--base"     ? o.base
+             : a == "--serial" ? o.serialPath
+             : a == "--can"    ? o.canAdapter
+                               : o.unit) = v;
         } else if (a == "--lang") {
-            if (!value(v) || (v != "zh" && v != "en")) return fail("--lang takes zh or en");
+            if (!value(v) || (v != "zh" && v != "en"))
+                return fail("--lang takes zh or en");
             o.language = v == "zh" ? 1 : 2;
         } else if (a == "--baud" || a == "--bitrate" || a == "--address" || a == "--count" ||
                    a == "--interval") {
             int n = 0;
-            if (!value(v) || !TakeInt(v, n) || n < 0) return fail(a + " needs a number");
-            if (a == "--baud") o.baud = n;
-            else if (a == "--bitrate") o.bitrateCode = n;
-            else if (a == "--address") o.address = n;
-            else if (a == "--count") o.count = n;
-            else o.intervalMs = n;
+            if (!value(v) || !TakeInt(v, n) || n < 0)
+                return fail(a + " needs a number");
+            if (a == "--baud")
+                o.baud = n;
+            else if (a == "--bitrate")
+                o.bitrateCode = n;
+            else if (a == "--address")
+                o.address = n;
+            else if (a == "--count")
+                o.count = n;
+            else
+                o.intervalMs = n;
         } else if (a.startsWith("--")) {
             return fail("unknown option " + a);
         } else if (o.command.isEmpty()) {
@@ -117,11 +132,14 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
             o.arguments << a;
         }
     }
-    if (o.help) return {};
+    if (o.help)
+        return {};
     if (!o.serialPath.isEmpty() && !o.canAdapter.isEmpty())
         return fail("--serial and --can exclude each other");
-    if (o.command.isEmpty()) return fail("no command given");
-    if (!CommandUsage().contains(o.command)) return fail("unknown command " + o.command);
+    if (o.command.isEmpty())
+        return fail("no command given");
+    if (!CommandUsage().contains(o.command))
+        return fail("unknown command " + o.command);
     int need = o.command == "objects" ? 0 : o.command == "write" ? 2 : 1;
     bool exact = o.command != "watch";
     if (o.arguments.size() < need || (exact && o.arguments.size() != need))

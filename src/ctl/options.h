@@ -5,18 +5,18 @@
 #include <optional>
 
 struct CtlOptions {
-    QString base;             // base folder; empty: current directory
-    int language = 0;         // 1 Chinese, 2 English, 0 as the program decides
-    QString serialPath;       // --serial
-    int baud = 115200;        // --baud
-    QString canAdapter;       // --can PLUGIN:IFACE
-    int bitrateCode = 0x0014; // --bitrate (PCAN code)
+    QString base;              // base folder; empty: current directory
+    int language = 0;          // 1 Chinese, 2 English, 0 as the program decides
+    QString serialPath;        // --serial
+    int baud = 115200;         // --baud
+    QString canAdapter;        // --can PLUGIN:IFACE
+    int bitrateCode = 0x0014;  // --bitrate (PCAN code)
     std::optional<int> address;
-    QString command;          // objects, describe, read, write, watch
-    QStringList arguments;    // the command's positional arguments
-    QString unit;             // --unit
-    int count = 0;            // --count (watch; 0 = until interrupted)
-    int intervalMs = 500;     // --interval (watch)
+    QString command;        // objects, describe, read, write, watch
+    QStringList arguments;  // the command's positional arguments
+    QString unit;           // --unit
+    int count = 0;          // --count (watch; 0 = until interrupted)
+    int intervalMs = 500;   // --interval (watch)
     bool help = false;
 };
 

@@ -28,7 +28,8 @@ CtlSession::~CtlSession() {
 
 bool CtlSession::LoadDictionary() {
     global_.dictionary.WaitLoaded(15000);
-    if (global_.dictionary.Count() > 0) return true;
+    if (global_.dictionary.Count() > 0)
+        return true;
     std::fprintf(stderr, "no dictionary: %s holds no objects\n",
                  qPrintable(QDir::toNativeSeparators(global_.databasePath)));
     return false;
@@ -52,9 +53,11 @@ int CtlSession::OpenLink(QString& error) {
             return kExitNoLink;
         }
     }
-    if (options_.address) link.address = *options_.address;
+    if (options_.address)
+        link.address = *options_.address;
     if (!options_.serialPath.isEmpty() || !options_.canAdapter.isEmpty() || options_.address) {
-        if (link.address == 0) link.address = 1;
+        if (link.address == 0)
+            link.address = 1;
     }
     link.settings.driveAddress = link.address;
     link.settings.waitMs = 500;
@@ -76,14 +79,17 @@ int CtlSession::OpenLink(QString& error) {
 }
 
 LResult CtlSession::OnMessage(unsigned msg, WParam w, LParam l) {
-    if (msg == WM_LINK_STATE && w == 0) linkDown_ = true;
-    if (msg != WM_LINK_VALUE && msg != WM_LINK_ABORT && msg != WM_LINK_SEGMENT) return 0;
+    if (msg == WM_LINK_STATE && w == 0)
+        linkDown_ = true;
+    if (msg != WM_LINK_VALUE && msg != WM_LINK_ABORT && msg != WM_LINK_SEGMENT)
+        return 0;
     LinkReply reply{msg, w, l, {}};
     if (msg == WM_LINK_SEGMENT) {
         const std::uint8_t* data = nullptr;
         std::uint8_t count = 0;
         global_.link.GetSegment(data, count);
-        if (data) reply.segment = QByteArray(reinterpret_cast<const char*>(data), count);
+        if (data)
+            reply.segment = QByteArray(reinterpret_cast<const char*>(data), count);
     }
     replies_.push_back(reply);
     return 0;
@@ -93,8 +99,10 @@ LResult CtlSession::OnMessage(unsigned msg, WParam w, LParam l) {
 // as the main window does it.
 void CtlSession::HandleConstant(const LinkReply& reply) {
     auto key = static_cast<std::int32_t>(reply.lParam);
-    if (reply.msg != WM_LINK_VALUE || key == kStatusWordKey) return;
-    if (global_.evaluator.HasConst(key)) return;
+    if (reply.msg != WM_LINK_VALUE || key == kStatusWordKey)
+        return;
+    if (global_.evaluator.HasConst(key))
+        return;
     global_.evaluator.AddConst(key, static_cast<std::int32_t>(reply.wParam));
     global_.evaluator.RetryPending();
 }

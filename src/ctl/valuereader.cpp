@@ -10,7 +10,9 @@ bool IsString(const CSdoInfo& entry) {
     return entry.dataType.toUpper() == QStringLiteral("VISIBLE STRING");
 }
 
-ReadOutcome Failure(int status, const QString& text) { return ReadOutcome{status, text, 0}; }
+ReadOutcome Failure(int status, const QString& text) {
+    return ReadOutcome{status, text, 0};
+}
 
 ReadOutcome NoAnswer(const CtlSession& session) {
     return Failure(kExitNoLink, session.LinkDown() ? QStringLiteral("no answer: the link went down")
@@ -28,13 +30,17 @@ ReadOutcome ReadSegments(CtlSession& session, const CSdoInfo& entry) {
     std::uint8_t command = 0x60;
     for (int guard = 0; guard < 4096; ++guard) {
         LinkReply reply;
-        if (!session.Exchange(command, entry.key, 0, reply)) return NoAnswer(session);
-        if (reply.msg == WM_LINK_ABORT) return Refused(reply);
-        if (reply.msg != WM_LINK_SEGMENT) continue;
+        if (!session.Exchange(command, entry.key, 0, reply))
+            return NoAnswer(session);
+        if (reply.msg == WM_LINK_ABORT)
+            return Refused(reply);
+        if (reply.msg != WM_LINK_SEGMENT)
+            continue;
         QByteArray bytes = reply.segment;
         int nul = bytes.indexOf('\0');
         text += nul >= 0 ? bytes.left(nul) : bytes;
-        if (reply.segment.size() < 7) return ReadOutcome{kExitOk, QString::fromLatin1(text), 0};
+        if (reply.segment.size() < 7)
+            return ReadOutcome{kExitOk, QString::fromLatin1(text), 0};
         command = command == 0x60 ? 0x70 : 0x60;
     }
     return Failure(kExitNoLink, QStringLiteral("no answer: the string does not end"));
@@ -55,25 +61,32 @@ ReadOutcome ShowReply(CtlSession& session, const CSdoInfo& entry, const QString&
     // A unit whose formula needs another object parks the conversion; the main-window part of
     // the session feeds the constant and the object is read again.
     for (int round = 0; round < 16; ++round) {
-        if (reply.msg == WM_LINK_ABORT) return Refused(reply);
+        if (reply.msg == WM_LINK_ABORT)
+            return Refused(reply);
         auto raw = static_cast<std::uint32_t>(reply.wParam);
         double value = 0;
         if (!CGlobal::RawToNumber(entry.dataType, raw, value))
-            return Failure(kExitUsage, QStringLiteral("data type %1 has no value").arg(entry.dataType));
+            return Failure(kExitUsage,
+                           QStringLiteral("data type %1 has no value").arg(entry.dataType));
         QString formula;
         int handled = 0;
         if (g.ConvertReadValue(session.Handle(), entry.key, unit, value, formula, handled) == 1 &&
             handled)
             return ReadOutcome{kExitOk, g.FormatValue(unit, entry.dataType, formula, value), raw};
-        if (!session.WaitForKey(entry.key, reply)) return NoAnswer(session);
+        if (!session.WaitForKey(entry.key, reply))
+            return NoAnswer(session);
     }
-    return Failure(kExitNoLink, QStringLiteral("no answer: the unit's formula cannot be evaluated"));
+    return Failure(kExitNoLink,
+                   QStringLiteral("no answer: the unit's formula cannot be evaluated"));
 }
 
 ReadOutcome ReadValue(CtlSession& session, const CSdoInfo& entry, const QString& unit) {
     LinkReply reply;
-    if (!session.Exchange(0x40, entry.key, 0, reply)) return NoAnswer(session);
-    if (reply.msg == WM_LINK_ABORT) return Refused(reply);
-    if (IsString(entry)) return ReadSegments(session, entry);
+    if (!session.Exchange(0x40, entry.key, 0, reply))
+        return NoAnswer(session);
+    if (reply.msg == WM_LINK_ABORT)
+        return Refused(reply);
+    if (IsString(entry))
+        return ReadSegments(session, entry);
     return ShowReply(session, entry, unit, reply);
 }

@@ -29,22 +29,29 @@ bool IsPlainFormat(const QString& unit) {
 }
 
 bool UnitWritable(CGlobal& global, const CSdoInfo& entry, const QString& unit) {
-    if (IsPlainFormat(unit)) return true;
+    if (IsPlainFormat(unit))
+        return true;
     CSdoUnit units;
-    if (!global.units.FindOrAddUnit(entry.key, entry.unitDefinition, units)) return false;
+    if (!global.units.FindOrAddUnit(entry.key, entry.unitDefinition, units))
+        return false;
     for (const CCellUnit& cell : units.cells)
-        if (cell.unitName == unit) return true;
+        if (cell.unitName == unit)
+            return true;
     return false;
 }
 
-WriteOutcome Fail(int status, const QString& text) { return WriteOutcome{status, false, text}; }
+WriteOutcome Fail(int status, const QString& text) {
+    return WriteOutcome{status, false, text};
+}
 
 }  // namespace
 
 bool UnitReadable(CGlobal& global, const CSdoInfo& entry, const QString& unit) {
-    if (IsPlainFormat(unit)) return true;
+    if (IsPlainFormat(unit))
+        return true;
     CSdoUnit units;
-    if (!global.units.FindOrAddUnit(entry.key, entry.unitDefinition, units)) return false;
+    if (!global.units.FindOrAddUnit(entry.key, entry.unitDefinition, units))
+        return false;
     for (const CCellUnit& cell : units.cells)
         if (cell.displayName.isEmpty() ? cell.unitName == unit : cell.displayName == unit)
             return true;
@@ -65,18 +72,22 @@ WriteOutcome WriteValue(CtlSession& session, const CSdoInfo& entry, const QStrin
     RowWrite prepared = ConvertRowValue(g, session.Handle(), row, raw, command);
     if (prepared == RowWrite::Refused)
         return Fail(kExitUsage, QStringLiteral("not a value in %1: %2").arg(unit, text));
-    if (prepared == RowWrite::Queued) g.link.Request(session.Handle(), command, entry.key, raw);
+    if (prepared == RowWrite::Queued)
+        g.link.Request(session.Handle(), command, entry.key, raw);
     // A parked write goes out once the referenced objects have arrived (the evaluator sends it).
 
     LinkReply reply;
-    if (!session.WaitForKey(entry.key, reply)) return Fail(kExitNoLink, "no answer from the drive");
+    if (!session.WaitForKey(entry.key, reply))
+        return Fail(kExitNoLink, "no answer from the drive");
     if (reply.msg == WM_LINK_ABORT)
         return Fail(kExitRefused,
                     QString::asprintf("abort 0x%08x", static_cast<unsigned>(reply.wParam)));
-    if (prepared == RowWrite::Parked) ConvertRowValue(g, session.Handle(), row, raw, command);
+    if (prepared == RowWrite::Parked)
+        ConvertRowValue(g, session.Handle(), row, raw, command);
 
     ReadOutcome shown = ShowReply(session, entry, unit, reply);
-    if (shown.status != kExitOk) return Fail(shown.status, shown.text);
+    if (shown.status != kExitOk)
+        return Fail(shown.status, shown.text);
     std::uint32_t mask = CGlobal::DataTypeWidth(entry.dataType) == 32
                              ? 0xFFFFFFFFu
                              : (1u << CGlobal::DataTypeWidth(entry.dataType)) - 1;

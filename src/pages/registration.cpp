@@ -32,6 +32,7 @@ void RegisterParameterPages(CPageRegistry& registry) {
     browser.size96 = QSize(1000, 460);
     browser.sizeOther = QSize(890, 580);
     browser.notifyOnOpen = false;
+    browser.onClose = PageClose::Destroy;  // closed by the user or after a pick
     browser.create = [] { return new CSdoList(*CGlobal::Instance()); };
     registry.Add(std::move(browser));
 }

@@ -15,10 +15,12 @@ int MessageBox(const QString& text, const QString& caption, unsigned flags) {
         std::lock_guard lock(g_mutex);
         handler = g_handler;
     }
-    if (handler) return handler(MessageBoxCall{text, caption, flags});
+    if (handler)
+        return handler(MessageBoxCall{text, caption, flags});
     QByteArray line = (caption.isEmpty() ? text : caption + ": " + text).toUtf8();
     std::fprintf(stderr, "%s\n", line.trimmed().constData());
-    if (flags & MB_YESNO) return IDNO;
+    if (flags & MB_YESNO)
+        return IDNO;
     return (flags & MB_OKCANCEL) ? IDCANCEL : IDOK;
 }
 

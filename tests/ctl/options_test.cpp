@@ -27,8 +27,8 @@ TEST(CtlOptions, LinkAndCommandOptions) {
     EXPECT_EQ(o.unit, "HEX");
 
     CtlOptions c;
-    ASSERT_TRUE(ParseCtlOptions({"--can", "virtualcan:can0", "--bitrate", "0x001C", "--lang",
-                                 "en", "watch", "6041:00", "606C:00", "--count", "2"},
+    ASSERT_TRUE(ParseCtlOptions({"--can", "virtualcan:can0", "--bitrate", "0x001C", "--lang", "en",
+                                 "watch", "6041:00", "606C:00", "--count", "2"},
                                 c)
                     .ok);
     EXPECT_EQ(c.canAdapter, "virtualcan:can0");

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QProcess>
 
+#include "platform/profile.h"
 #include "support/sim_process.h"
 #include "support/temp_base.h"
 
@@ -19,8 +20,8 @@ struct CtlRun {
 class VeltoctlTest : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
-        for (const char* f : {"data/velto.dat", "data/velto_sim.tsv", "sys/sys.ini",
-                              "data/COM.so", "data/CAN.so"})
+        for (const char* f :
+             {"data/velto.dat", "data/velto_sim.tsv", "sys/sys.ini", "data/COM.so", "data/CAN.so"})
             ASSERT_TRUE(base_.CopyFromRuntime(f)) << f;
         bool serial = QString(GetParam()) == "serial";
         if (serial) {
@@ -40,12 +41,13 @@ protected:
     CtlRun Ctl(QStringList args, bool withLink = true) {
         QProcess p;
         p.setWorkingDirectory(base_.Path());
-        if (withLink) args = link_ + args;
+        if (withLink)
+            args = link_ + args;
         p.start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args);
         p.waitForFinished(60000);
         return CtlRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                   QString::fromUtf8(p.readAllStandardOutput()),
-                   QString::fromUtf8(p.readAllStandardError())};
+                      QString::fromUtf8(p.readAllStandardOutput()),
+                      QString::fromUtf8(p.readAllStandardError())};
     }
 
     TempBase base_;
@@ -120,6 +122,22 @@ TEST_P(VeltoctlTest, WatchPrintsOneLinePerRound) {
     QStringList lines = watch.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     for (const QString& line : lines) EXPECT_EQ(line.split('\t').size(), 2);
+}
+
+TEST_P(VeltoctlTest, LinkComesFromTheSettingsFileWithoutOptions) {
+    QString ini = base_.File("sys/sys.ini");
+    bool serial = QString(GetParam()) == "serial";
+    platform::WriteProfileString(ini, "sys", "comm", serial ? "2" : "5");
+    platform::WriteProfileString(ini, serial ? "com" : "can", serial ? "comid" : "adapter",
+                                 link_[1]);
+    platform::WriteProfileString(ini, serial ? "com" : "can", "driverid", "1");
+    CtlRun read = Ctl({"read", "6041:00", "--unit", "HEX"}, false);
+    EXPECT_EQ(read.status, 0) << read.err.toStdString();
+
+    platform::WriteProfileString(ini, "sys", "comm", "1");
+    CtlRun offline = Ctl({"read", "6041:00"}, false);
+    EXPECT_EQ(offline.status, 3);
+    EXPECT_TRUE(offline.err.contains("offline"));
 }
 
 TEST_P(VeltoctlTest, NoDriveExitsThree) {

@@ -1,8 +1,8 @@
 #include "support/sim_process.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <unistd.h>
 
 #include "support/temp_base.h"
 
@@ -11,23 +11,28 @@ bool SimProcess::Start(const QStringList& arguments, int timeoutMs) {
     process_.setArguments(arguments);
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start();
-    if (!process_.waitForStarted(timeoutMs)) return false;
+    if (!process_.waitForStarted(timeoutMs))
+        return false;
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < timeoutMs) {
         while (process_.canReadLine()) {
             QString line = QString::fromUtf8(process_.readLine()).trimmed();
-            if (firstLine_.isEmpty()) firstLine_ = line;
-            if (line.startsWith("veltosim: drive")) return true;  // serving
+            if (firstLine_.isEmpty())
+                firstLine_ = line;
+            if (line.startsWith("veltosim: drive"))
+                return true;  // serving
         }
-        if (process_.state() != QProcess::Running) return false;
+        if (process_.state() != QProcess::Running)
+            return false;
         process_.waitForReadyRead(50);
     }
     return false;
 }
 
 void SimProcess::Stop() {
-    if (process_.state() == QProcess::NotRunning) return;
+    if (process_.state() == QProcess::NotRunning)
+        return;
     process_.terminate();
     if (!process_.waitForFinished(3000)) {
         process_.kill();
@@ -35,6 +40,10 @@ void SimProcess::Stop() {
     }
 }
 
-SimProcess::~SimProcess() { Stop(); }
+SimProcess::~SimProcess() {
+    Stop();
+}
 
-int PrivateCanPort() { return 36000 + static_cast<int>(getpid() % 20000); }
+int PrivateCanPort() {
+    return 36000 + static_cast<int>(getpid() % 20000);
+}
