@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6serialbus6 qt6-serialbus-dev
-      qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools
+      qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
       clang libclang-rt-14-dev
       xvfb xauth imagemagick fonts-wqy-microhei)

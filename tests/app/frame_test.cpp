@@ -87,7 +87,7 @@ TEST_F(FrameTest, OpeningTwiceShowsTheSameFrameAndNotifiesIt) {
 TEST_F(FrameTest, UnregisteredPagesAreDisabledRegisteredOnesEnabled) {
     EXPECT_TRUE(frame->menus().Action(cmd::ID_POSITION_LOOP)->isEnabled());
     EXPECT_FALSE(frame->menus().Action(cmd::ID_INIT_SAVE)->isEnabled());
-    EXPECT_FALSE(frame->menus().Action(cmd::ID_FILE_OPEN)->isEnabled());
+    EXPECT_TRUE(frame->menus().Action(cmd::ID_FILE_OPEN)->isEnabled());  // project files
     EXPECT_TRUE(frame->menus().Action(cmd::ID_COMM_MODE)->isEnabled());
     EXPECT_TRUE(frame->menus().Action(cmd::ID_LANGUAGE)->isEnabled());
     // Tool-bar buttons follow the command they stand for.
