@@ -2,8 +2,8 @@
 
 #include "app/global.h"
 #include "comm/canrates.h"
+#include "comm/linksettings.h"
 #include "platform/msgbox.h"
-#include "platform/profile.h"
 #include "resources/bitmaps.h"
 
 using namespace platform;
@@ -55,11 +55,10 @@ bool CLinkStatus::ReconnectSerial() {
         settings.rate = global_.rememberedRate;
         port = global_.rememberedPort;
     } else {
-        const QString& ini = global_.settingsPath;
-        settings.rate = CGlobal::ParseDecimal(GetProfileString(ini, "com", "buadrate", {}, 16));
-        global_.link.SetDriveAddress(
-            CGlobal::ParseDecimal(GetProfileString(ini, "com", "driverid", {}, 16)));
-        port = GetProfileString(ini, "com", "comid", {}, 256);  // device paths, not COM names
+        StoredLink stored = ReadStoredLink(global_, 2);
+        settings.rate = stored.settings.rate;
+        global_.link.SetDriveAddress(stored.address);
+        port = QString::fromUtf8(stored.settings.portName);  // device paths, not COM names
     }
     QByteArray path = port.toUtf8();
     qstrncpy(settings.portName, path.constData(), sizeof settings.portName);
@@ -80,21 +79,13 @@ bool CLinkStatus::ReconnectCan() {
         MessageBox(QString::fromLatin1(kOfflineText));
         return false;
     }
-    const QString& ini = global_.settingsPath;
-    CommSettings settings;
-    settings.waitMs = 500;
+    // The adapter always comes from the settings; address and rate may be remembered.
+    CommSettings settings = ReadStoredLink(global_, 5).settings;
     if (host_.LinkPageExists(5) && global_.settingsRemembered == 1) {
         settings.driveAddress = global_.rememberedAddress;
         settings.rate = global_.rememberedRate;
-    } else {
-        settings.rate = GetProfileInt(ini, "can", "buadrate", 0);
-        settings.driveAddress =
-            CGlobal::ParseDecimal(GetProfileString(ini, "can", "driverid", {}, 16));
     }
     global_.link.SetDriveAddress(settings.driveAddress);
-    QByteArray adapter =
-        GetProfileString(ini, "can", "adapter", canrates::DefaultAdapter()).trimmed().toUtf8();
-    qstrncpy(settings.adapter, adapter.constData(), sizeof settings.adapter);
     if (global_.link.Open(settings) != 0) {
         MessageBox(QStringLiteral("open CAN port failure! comm setting might wrong! \n"));
         return false;
