@@ -64,9 +64,9 @@ QSize CPageFrames::FrameSize(const PageKind& kind) const {
         return fixed;
     // The standard parameter layout: the grid's columns plus label and key columns, borders
     // and scroll bar; three fifths of the client area high.
-    int dpi = global_.screenDpi > 0 ? global_.screenDpi : 96;
-    int width = dpi * 3 / 2 + 40;
-    for (int w : global_.columnWidths) width += w;
+    // Label column (50), name, data and unit columns, frame border and scroll bar.
+    int width = 50 + 44;
+    for (int i = 0; i < 3; ++i) width += global_.columnWidths[i];
     int height = std::max(300, client_.height() * 3 / 5);
     return QSize(width, height);
 }
