@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "ctl/session.h"
@@ -58,6 +59,14 @@ int OpenLink(CtlSession& session) {
     return status;
 }
 
+// A session and the object named by the command's first argument; null after a message.
+std::unique_ptr<CtlSession> StartWithObject(const CtlOptions& o, CSdoInfo& entry) {
+    auto session = StartSession(o);
+    if (session && !FindObject(session->Global(), o.arguments[0], entry))
+        session.reset();
+    return session;
+}
+
 int Report(const ReadOutcome& outcome) {
     if (outcome.status == kExitOk) {
         Out(outcome.text);
@@ -82,11 +91,9 @@ int RunObjects(const CtlOptions& o) {
 }
 
 int RunDescribe(const CtlOptions& o) {
-    auto session = StartSession(o);
-    if (!session)
-        return kExitUsage;
     CSdoInfo entry;
-    if (!FindObject(session->Global(), o.arguments[0], entry))
+    auto session = StartWithObject(o, entry);
+    if (!session)
         return kExitUsage;
     QString text = DescribeEntry(entry);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -95,11 +102,9 @@ int RunDescribe(const CtlOptions& o) {
 }
 
 int RunRead(const CtlOptions& o) {
-    auto session = StartSession(o);
-    if (!session)
-        return kExitUsage;
     CSdoInfo entry;
-    if (!FindObject(session->Global(), o.arguments[0], entry))
+    auto session = StartWithObject(o, entry);
+    if (!session)
         return kExitUsage;
     QString unit = o.unit.isEmpty() ? DefaultUnit(session->Global(), entry) : o.unit;
     if (!UnitReadable(session->Global(), entry, unit)) {
@@ -112,11 +117,9 @@ int RunRead(const CtlOptions& o) {
 }
 
 int RunWrite(const CtlOptions& o) {
-    auto session = StartSession(o);
-    if (!session)
-        return kExitUsage;
     CSdoInfo entry;
-    if (!FindObject(session->Global(), o.arguments[0], entry))
+    auto session = StartWithObject(o, entry);
+    if (!session)
         return kExitUsage;
     QString unit = o.unit.isEmpty() ? DefaultUnit(session->Global(), entry) : o.unit;
     if (int status = OpenLink(*session))
