@@ -47,6 +47,10 @@ struct CCtrlLink::Impl {
     bool PollingPass();
     bool PollStep(bool& kind1Mark, bool& kind2Mark);
     bool Poll(const CWatch& watch);
+    enum class Outcome { Stop, Failed, Decoded };
+    // One exchange and its decoding; a transport failure reports the link down.
+    Outcome Exchange(std::int32_t key, std::uint8_t command, std::int32_t data,
+                     std::uint8_t& status, std::int32_t& value);
     bool PassOver();
     void Send(WindowHandle window, unsigned msg, std::int32_t w, std::int32_t l);
     void Run();
@@ -105,17 +109,11 @@ bool CCtrlLink::Impl::RunPending() {
         request = slot;
         pending = 0;
     }
-    int result = protocol.Transact(request.key, request.command, request.data);
-    if (Stopping())
-        return false;
-    if (result != 0) {
-        Send(global.mainWindow.load(), platform::WM_LINK_STATE, 0, 0);
-        return true;
-    }
     std::uint8_t status = 0;
     std::int32_t value = 0;
-    if (!protocol.GetResult(status, value))
-        return true;
+    Outcome outcome = Exchange(request.key, request.command, request.data, status, value);
+    if (outcome != Outcome::Decoded)
+        return outcome != Outcome::Stop;
     switch (status) {
         case CProtocol::Value:
             Send(request.window, platform::WM_LINK_VALUE, value, request.key);
@@ -132,23 +130,30 @@ bool CCtrlLink::Impl::RunPending() {
     return true;
 }
 
+CCtrlLink::Impl::Outcome CCtrlLink::Impl::Exchange(std::int32_t key, std::uint8_t command,
+                                                   std::int32_t data, std::uint8_t& status,
+                                                   std::int32_t& value) {
+    int result = protocol.Transact(key, command, data);
+    if (Stopping())
+        return Outcome::Stop;
+    if (result != 0) {
+        Send(global.mainWindow.load(), platform::WM_LINK_STATE, 0, 0);
+        return Outcome::Failed;
+    }
+    return protocol.GetResult(status, value) == 1 ? Outcome::Decoded : Outcome::Failed;
+}
+
 // Unlike a request, an undecoded poll still reports the last value.
 bool CCtrlLink::Impl::Poll(const CWatch& watch) {
     if (!Online())
         return true;
     if (Stopping())
         return false;
-    int result = protocol.Transact(watch.key, sdo::Read, 0);
-    if (Stopping())
-        return false;
-    if (result != 0) {
-        Send(global.mainWindow.load(), platform::WM_LINK_STATE, 0, 0);
-        return true;
-    }
     std::uint8_t status = 0;
     std::int32_t value = 0;
-    if (protocol.GetResult(status, value) != 1)
-        return true;
+    Outcome outcome = Exchange(watch.key, sdo::Read, 0, status, value);
+    if (outcome != Outcome::Decoded)
+        return outcome != Outcome::Stop;
     unsigned msg = status == CProtocol::Aborted ? platform::WM_LINK_ABORT : platform::WM_LINK_VALUE;
     Send(watch.window, msg, value, watch.key);
     return true;
