@@ -43,7 +43,7 @@ CChgLang::CChgLang(CGlobal& global, QWidget* parent) : QDialog(parent), global_(
     const QString& ini = global_.settingsPath;
     if (global_.systemLanguage != 1)
         WriteProfileString(ini, "sys", "lang", "2");
-    int lang = CGlobal::ParseDecimal(GetProfileString(ini, "sys", "lang", {}, 4));
+    int lang = CNumbers::ParseDecimal(GetProfileString(ini, "sys", "lang", {}, 4));
     // Neither is checked for another value, so OK writes nothing until a choice is made.
     group->setExclusive(false);
     chinese_->setChecked(lang == 1);

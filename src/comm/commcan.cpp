@@ -11,6 +11,7 @@
 
 #include "app/global.h"
 #include "comm/canrates.h"
+#include "comm/comm.h"
 #include "comm/linkpagecommon.h"
 #include "platform/msgbox.h"
 #include "platform/profile.h"
@@ -67,7 +68,7 @@ void CCommCan::BuildControls() {
 
 void CCommCan::OnInitialUpdate() {
     LoadSettings();
-    global_.link.SetLinkKind(5);
+    global_.link.SetLinkKind(CComm::Can);
     global_.link.SetDriveAddress(address_->text().toInt());
     ReadVersion();
     SetIconFromOnline();
@@ -79,7 +80,7 @@ void CCommCan::LoadSettings() {
     int index = canrates::IndexOfCode(GetProfileInt(ini, "can", "buadrate", 0));
     if (index >= 0) {
         rate_->setCurrentIndex(index);
-        int address = CGlobal::ParseDecimal(GetProfileString(ini, "can", "driverid", {}, 16));
+        int address = CNumbers::ParseDecimal(GetProfileString(ini, "can", "driverid", {}, 16));
         address_->setText(QString::number(address));
     }
     rememberedRate_ = rate_->currentIndex();
@@ -120,7 +121,7 @@ void CCommCan::OnToggle() {
 }
 
 void CCommCan::OpenLink(int address) {
-    global_.link.SetLinkKind(5);
+    global_.link.SetLinkKind(CComm::Can);
     const canrates::Entry& rate = canrates::kRates[rate_->currentIndex()];
     CommSettings settings;
     settings.driveAddress = address;
@@ -193,7 +194,7 @@ void CCommCan::paintEvent(QPaintEvent* event) {
 }
 
 LResult CCommCan::OnMessage(unsigned msg, WParam w, LParam) {
-    if (msg == WM_PAGE_NOTIFY && w == 6)
+    if (msg == WM_PAGE_NOTIFY && w == PN_LINK_STATE)
         SetIconFromOnline();
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/global.h"
+#include "comm/comm.h"
 #include "comm/linkpagecommon.h"
 #include "comm/serialports.h"
 #include "platform/msgbox.h"
@@ -93,7 +94,7 @@ void CCommRs232::LoadSettings() {
     }
     port_->setCurrentIndex(comid.isEmpty() ? -1 : port_->findText(comid));
     baud_->setCurrentIndex(baud_->findText(GetProfileString(ini, "com", "buadrate", {}, 16)));
-    int address = CGlobal::ParseDecimal(GetProfileString(ini, "com", "driverid", {}, 16));
+    int address = CNumbers::ParseDecimal(GetProfileString(ini, "com", "driverid", {}, 16));
     address_->setText(QString::number(address));
     rememberedPort_ = port_->currentText();
     rememberedBaud_ = baud_->currentIndex();
@@ -129,7 +130,7 @@ void CCommRs232::OnToggle() {
 }
 
 void CCommRs232::OpenLink(int address) {
-    global_.link.SetLinkKind(2);
+    global_.link.SetLinkKind(CComm::Serial);
     CommSettings settings;
     QByteArray path = port_->currentText().toUtf8();
     qstrncpy(settings.portName, path.constData(), sizeof settings.portName);
@@ -186,7 +187,7 @@ void CCommRs232::paintEvent(QPaintEvent* event) {
 }
 
 LResult CCommRs232::OnMessage(unsigned msg, WParam w, LParam) {
-    if (msg == WM_PAGE_NOTIFY && w == 6)
+    if (msg == WM_PAGE_NOTIFY && w == PN_LINK_STATE)
         SetIconFromOnline();
     return 0;
 }

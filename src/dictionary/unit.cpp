@@ -76,7 +76,7 @@ struct CUnit::Impl {
     }
 };
 
-CUnit::CUnit(CGlobal&) : impl_(std::make_unique<Impl>()) {}
+CUnit::CUnit() : impl_(std::make_unique<Impl>()) {}
 CUnit::~CUnit() = default;
 
 int CUnit::FindUnit(std::int32_t key, CSdoUnit& entry) const {
