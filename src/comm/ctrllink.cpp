@@ -47,6 +47,7 @@ struct CCtrlLink::Impl {
     bool RunPending();
     bool PollingPass();
     bool PollStep(bool& kind1Mark, bool& kind2Mark);
+    bool PollNext(std::uint8_t kind, bool& found);
     bool Poll(const CWatch& watch);
     enum class Outcome { Stop, Failed, Decoded };
     // One exchange and its decoding; a transport failure reports the link down.
@@ -160,34 +161,33 @@ bool CCtrlLink::Impl::Poll(const CWatch& watch) {
     return true;
 }
 
+// Polls the next active watch of the kind, when there is one (`found`).
+bool CCtrlLink::Impl::PollNext(std::uint8_t kind, bool& found) {
+    CWatch watch;
+    {
+        std::lock_guard lock(mutex);
+        found = watches.Next(kind, watch);
+    }
+    return !found || Poll(watch);
+}
+
 // One kind-1 watch, then one kind-2 watch; a kind-2 watch follows only a found kind-1 watch.
 bool CCtrlLink::Impl::PollStep(bool& kind1Mark, bool& kind2Mark) {
-    CWatch watch;
-    bool found;
+    bool found = false;
     if (!kind1Mark) {
-        {
-            std::lock_guard lock(mutex);
-            found = watches.Next(1, watch);
-        }
         kind2Mark = false;
-        if (!found)
-            return true;
-        kind1Mark = true;
-        return Poll(watch);
+        const bool go = PollNext(1, found);
+        kind1Mark = found;
+        return go;
     }
     if (kind2Mark) {
         kind1Mark = kind2Mark = false;
         return true;
     }
-    {
-        std::lock_guard lock(mutex);
-        found = watches.Next(2, watch);
-    }
     kind1Mark = false;
-    if (!found)
-        return true;
-    kind2Mark = true;
-    return Poll(watch);
+    const bool go = PollNext(2, found);
+    kind2Mark = found;
+    return go;
 }
 
 bool CCtrlLink::Impl::PassOver() {

@@ -62,6 +62,13 @@ struct CUnit::Impl {
         return nullptr;
     }
 
+    // The object's entry, created from `definition` when it has none yet; null when no entry
+    // could be made.
+    const Entry* FindOrAdd(std::int32_t key, const QString& definition) {
+        const Entry* e = Find(key);
+        return e ? e : Add(key, definition);
+    }
+
     Entry* Add(std::int32_t key, const QString& definition) {
         Entry e;
         e.unit.key = key;
@@ -88,9 +95,7 @@ int CUnit::FindUnit(std::int32_t key, CSdoUnit& entry) const {
 }
 
 int CUnit::FindOrAddUnit(std::int32_t key, const QString& definition, CSdoUnit& entry) {
-    const Impl::Entry* e = impl_->Find(key);
-    if (!e)
-        e = impl_->Add(key, definition);
+    const Impl::Entry* e = impl_->FindOrAdd(key, definition);
     if (!e)
         return 0;
     entry = e->unit;
@@ -98,9 +103,7 @@ int CUnit::FindOrAddUnit(std::int32_t key, const QString& definition, CSdoUnit& 
 }
 
 int CUnit::DefaultUnitText(std::int32_t key, const QString& definition, QString& text) {
-    const Impl::Entry* e = impl_->Find(key);
-    if (!e)
-        e = impl_->Add(key, definition);
+    const Impl::Entry* e = impl_->FindOrAdd(key, definition);
     if (!e)
         return 0;
     if (e->unit.cellCount > 0) {

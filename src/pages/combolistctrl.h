@@ -112,13 +112,5 @@ private:
 
 namespace grid {
 // The columns of the standard parameter layout.
-enum Column : int {
-    Label = 0,
-    Key = 1,
-    Name = 2,
-    DataType = 3,
-    Value = 4,
-    Attribute = 5,
-    Unit = 6
-};
+enum Column : int { Label, Key, Name, DataType, Value, Attribute, Unit };
 }  // namespace grid
