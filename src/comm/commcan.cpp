@@ -48,14 +48,7 @@ void CCommCan::BuildControls() {
     auto* form = new QFormLayout;
     form->addRow(tr("波特率:"), rate_);
     form->addRow(tr("适配器:"), adapter_);
-    form->addRow(tr("驱动器地址:"), address_);
-    form->addRow(tr("连接:"), toggle_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(version_);
-    layout->addWidget(details_, 0, Qt::AlignLeft);
-    layout->addStretch();
-    layout->addWidget(linkpage::MakeOkCancel(this));
+    LayOut(form, {version_, details_});
 
     connect(rate_, &QComboBox::activated, this, &CCommCan::OnRateChange);
     connect(details_, &QPushButton::clicked, this, &CCommCan::ShowDetails);

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/buttonrow.h"
 #include "app/global.h"
 #include "comm/comm.h"
 #include "platform/msgbox.h"
@@ -23,19 +24,13 @@ CCommMode::CCommMode(CGlobal& global, QWidget* parent) : CPageView(parent), glob
     offline_ = MakeRadio(tr("离线"), "1031");
     for (QRadioButton* r : {can_, serial_, rs485_, usb_, offline_}) radios->addWidget(r);
 
-    next_ = new QPushButton(tr("下一步"), this);
-    next_->setObjectName("1003");
+    next_ = MakeButton(tr("下一步"), "1003", this);
     next_->setEnabled(false);
-    cancel_ = new QPushButton(tr("取消"), this);
-    cancel_->setObjectName("1004");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(next_);
-    buttons->addWidget(cancel_);
+    cancel_ = MakeButton(tr("取消"), "1004", this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({next_, cancel_}));
 
     connect(can_, &QRadioButton::clicked, this, [this] { Select(CComm::Can); });
     connect(serial_, &QRadioButton::clicked, this, [this] { Select(CComm::Serial); });

@@ -43,12 +43,7 @@ void CCommRs232::BuildControls() {
     auto* form = new QFormLayout;
     form->addRow(tr("串口:"), port_);
     form->addRow(tr("波特率:"), baud_);
-    form->addRow(tr("驱动器地址:"), address_);
-    form->addRow(tr("连接:"), toggle_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addStretch();
-    layout->addWidget(linkpage::MakeOkCancel(this));
+    LayOut(form);
 
     connect(port_, &QComboBox::activated, this, &CCommRs232::OnSelectionChange);
     connect(baud_, &QComboBox::activated, this, &CCommRs232::OnSelectionChange);

@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/global.h"
 #include "platform/msgbox.h"
@@ -20,6 +22,16 @@ CLinkPage::CLinkPage(CGlobal& global, int maxAddress, QWidget* parent)
     address_->setObjectName("1002");
     address_->setValidator(new QIntValidator(0, maxAddress, address_));
     connect(toggle_, &QPushButton::clicked, this, &CLinkPage::OnToggle);
+}
+
+void CLinkPage::LayOut(QFormLayout* settings, std::initializer_list<QWidget*> below) {
+    settings->addRow(tr("驱动器地址:"), address_);
+    settings->addRow(tr("连接:"), toggle_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(settings);
+    for (QWidget* widget : below) layout->addWidget(widget, 0, Qt::AlignLeft);
+    layout->addStretch();
+    layout->addWidget(linkpage::MakeOkCancel(this));
 }
 
 void CLinkPage::OnToggle() {

@@ -2,10 +2,12 @@
 // What the serial and CAN link pages share: the drive address, the open/closed toggle, the
 // OK/Cancel row, and what opening, closing or changing the link does to the link state.
 #include <QIcon>
+#include <initializer_list>
 
 #include "app/pageview.h"
 
 class CGlobal;
+class QFormLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -31,6 +33,9 @@ protected:
     virtual void AfterToggle() {}
     virtual void SetIconFromOnline();
 
+    // Lays the page out: its settings with the drive address and the toggle below them, then
+    // `below` (at the left edge), and OK/Cancel at the foot.
+    void LayOut(QFormLayout* settings, std::initializer_list<QWidget*> below = {});
     // The link is open: the main window learns it, the reconnect remembers the settings.
     void LinkOpened(int address, int rate, const QString& statusText);
     // The component refused the open: the failure text and its error code are shown.
