@@ -118,10 +118,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
-# The Qt libraries come from the programs' own links; the CAN bus plugins (socketcan, peakcan,
-# virtualcan) are loaded at run time, so their package is named.
+# Dependencies from the programs' and modules' own links: the Qt 6 libraries, with the xcb
+# platform plugin (libqt6gui6) and the CAN bus plugins socketcan, peakcan and virtualcan
+# (libqt6serialbus6, which the CAN module links).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6serialbus6 (>= 6.4)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${VELTO_DIST_DIR}/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
