@@ -1,77 +1,111 @@
-// Time to read a 40-row parameter page fully from the simulated drive over a pseudo-terminal,
-// next to the pacing the control link's fixed sleeps allow. The next sequential read is in the
-// request slot before the worker starts its next cycle, so no sleep applies between rows: the
-// model is 40 bare exchanges on the same line, measured side by side with CProtocol alone.
+// Reading a 40-row parameter page from the simulated drive, per row, side by side with what
+// one row is made of: the bare exchange through the protocol alone, the floor of two thread
+// hand-overs and the control link's round trip in memory. Over a pseudo-terminal, a virtual
+// CAN bus and a pseudo-terminal paced as a 115200 Bd line; the page read once in this bench's
+// event loop (the page alone) and once in the running program (main frame, status-word
+// polling, the page on screen). All figures of a round are taken in turn; medians of the rounds.
+//     bench_page_read [ROUNDS]
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
-#include "comm/comm.h"
-#include "comm/protocol.h"
+#include "app/global.h"
+#include "bench_drives.h"
+#include "pages/combolistctrl.h"
 #include "pages/pagetable.h"
 #include "pages/parampage.h"
+#include "program_read.h"
+#include "row_clock.h"
 #include "sim_link.h"
+#include "support/roundtrip.h"
 
 namespace {
 constexpr int kRows = 40;
-constexpr int kRounds = 7;
+constexpr int kHandovers = 2000;
+constexpr int kLimitMs = 20000;
+constexpr double kGoalUs = 60;  // page read per row over bare exchange plus floor
 
-QByteArray ListFile(const std::vector<std::int32_t>& keys) {
-    QByteArray text = "[BasicOperate]\nnum=" + QByteArray::number(int(keys.size())) + "\n";
-    for (size_t i = 0; i < keys.size(); ++i)
-        text += QByteArray::number(int(i + 1)) + "=" + QByteArray::number(keys[i], 16) + "\n";
-    return text;
-}
-
-// 40 bare exchanges through the protocol on its own (the worker is idle meanwhile).
-double BareMs(SimLink& sim, const std::vector<std::int32_t>& keys) {
-    CProtocol protocol(sim.base().Path() + "/data/");
-    protocol.SetLinkKind(CComm::Serial);
-    protocol.SetDriveAddress(1);
-    CommSettings settings;
-    QByteArray port = sim.PortPath().toUtf8();
-    std::snprintf(settings.portName, sizeof settings.portName, "%s", port.constData());
-    settings.rate = 115200;
-    if (protocol.Open(settings) != 0)
-        return -1;
-    QElapsedTimer timer;
-    timer.start();
-    for (std::int32_t key : keys) {
-        std::uint8_t status = 0;
-        std::int32_t value = 0;
-        if (protocol.Transact(key, 0x40, 0) != 0)
-            return -1;
-        protocol.GetResult(status, value);
-    }
-    double ms = timer.nsecsElapsed() / 1e6;
-    protocol.Close();
-    return ms;
-}
-
-double PageMs(CParamPage& page) {
-    QElapsedTimer timer;
-    timer.start();
-    page.OnMessage(platform::WM_PAGE_NOTIFY, 0, 0);
-    // A running event loop serves the worker's messages at once (qWaitFor would sleep 10 ms
-    // between rounds of events).
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, [&] {
-        if (page.readCursor == 0 || timer.elapsed() > 20000)
-            loop.quit();
-    });
-    check.start(1);
-    loop.exec();
-    return page.readCursor == 0 ? timer.nsecsElapsed() / 1e6 : -1;
-}
+struct Series {
+    Transport transport;
+    std::vector<double> bare, page, program, programWhole;
+};
 
 double Median(std::vector<double> v) {
+    if (v.empty())
+        return -1;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// The page alone in a settings object of its own, its link opened by the bench.
+class BenchPage {
+public:
+    explicit BenchPage(const QString& base) : global_(base) {
+        global_.dictionary.WaitLoaded(kLimitMs);
+        global_.language = 2;
+        global_.columnTitles[0] = "name";
+        global_.columnTitles[1] = "data";
+        global_.columnTitles[2] = "unit";
+        const int widths[5] = {250, 110, 100, 240, 48};
+        for (int i = 0; i < 5; ++i) global_.columnWidths[i] = widths[i];
+        global_.screenDpi = 96;
+        global_.mainWindow = mainWindow_.Handle();
+        global_.pollingEnabled = 0;  // nothing is watched: idle until a request
+        page_ = std::make_unique<CParamPage>(global_, *FindParamPage(1227));
+        page_->OnInitialUpdate();  // offline: no reads yet
+        clock_ = std::make_unique<RowClock>(page_->Grid().model(), grid::Value);
+    }
+
+    // Per row of one read over the transport; -1 when it did not complete.
+    double Read(const Transport& t) {
+        if (!OpenLink(global_, t))
+            return -1;
+        CComboListCtrl& grid = page_->Grid();
+        for (int r = 0; r < grid.GetItemCount(); ++r) grid.SetItemText(r, grid::Value, QString());
+        clock_->Start();
+        page_->OnMessage(platform::WM_PAGE_NOTIFY, platform::PN_BROUGHT_UP, 0);
+        const bool done = clock_->Wait(kRows, kLimitMs);
+        CloseLink(global_);
+        return done ? clock_->PerRowUs() : -1;
+    }
+
+private:
+    SimMainWindow mainWindow_;
+    CGlobal global_;
+    std::unique_ptr<CParamPage> page_;
+    std::unique_ptr<RowClock> clock_;
+};
+
+void PrintRow(const char* what, const std::vector<Series>& s,
+              const std::function<double(const Series&)>& figure) {
+    std::printf("%-34s", what);
+    for (const Series& one : s) std::printf(" %14.1f", figure(one));
+    std::printf("\n");
+}
+
+void PrintTable(const std::vector<Series>& s, double floor, double memory) {
+    std::printf("\nmicroseconds per row (median)    ");
+    for (const Series& one : s) std::printf(" %14s", qPrintable(one.transport.name));
+    std::printf("\n");
+    PrintRow("wire time (request and reply)", s,
+             [](const Series& o) { return o.transport.wireUs; });
+    PrintRow("bare exchange (protocol alone)", s, [](const Series& o) { return Median(o.bare); });
+    PrintRow("hand-over floor (two switches)", s, [&](const Series&) { return floor; });
+    PrintRow("CCtrlLink round trip in memory", s, [&](const Series&) { return memory; });
+    PrintRow("page read, bench event loop", s, [](const Series& o) { return Median(o.page); });
+    PrintRow("  over bare + floor", s,
+             [&](const Series& o) { return Median(o.page) - Median(o.bare) - floor; });
+    PrintRow("page read, running program", s, [](const Series& o) { return Median(o.program); });
+    PrintRow("  over bare + floor", s,
+             [&](const Series& o) { return Median(o.program) - Median(o.bare) - floor; });
+    PrintRow("  whole read / rows (from command)", s,
+             [](const Series& o) { return Median(o.programWhole) / kRows; });
+    std::printf(
+        "goal: page read per row within %.0f us of bare + floor; CCtrlLink in memory under 25 us "
+        "(10 %% of CAN wire time at 1 Mbit/s). Paced line: page read / wire time = %.3f\n",
+        kGoalUs, Median(s.back().page) / s.back().transport.wireUs);
 }
 }  // namespace
 
@@ -79,42 +113,40 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // Optional: "--delay MS" makes the simulated drive answer after MS, a stand-in for the time
-    // a real serial line takes per exchange (the pseudo-terminal itself is not paced).
-    QStringList simOptions;
-    if (argc > 2 && QByteArray(argv[1]) == "--delay")
-        simOptions << "--delay" << argv[2];
-    SimLink sim;
-    if (!sim.Start(simOptions)) {
-        std::fprintf(stderr, "veltosim did not start\n");
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    BenchDrives drives;
+    if (!drives.Start(kRows))
+        return 1;
+    const QString base = drives.base().Path();
+    BenchPage page(base);
+    ProgramRun program;
+    if (!program.Start(base)) {
+        std::fprintf(stderr, "the program did not start\n");
         return 1;
     }
-    std::vector<std::int32_t> keys = sim.ReadableKeys(kRows);
-    if (int(keys.size()) < kRows)
-        return 1;
-    sim.base().Write("sys/BasicOperate.ini", ListFile(keys));
-    CParamPage page(sim.g(), *FindParamPage(1227));
-    page.OnInitialUpdate();  // offline: no reads yet
-    std::vector<double> bare, paged, ratios;
-    for (int round = 0; round < kRounds; ++round) {
-        double b = BareMs(sim, keys);  // the page's link is closed meanwhile
-        if (b < 0 || !sim.Connect())
-            return 1;
-        double p = PageMs(page);
-        sim.g().online = 2;
-        sim.g().link.Close();
-        if (p < 0)
-            return 1;
-        bare.push_back(b);
-        paged.push_back(p);
-        ratios.push_back(p / b);
-        std::printf("round %d: page %.2f ms, model (40 bare exchanges) %.2f ms, ratio %.3f\n",
-                    round, p, b, p / b);
+    std::vector<Series> series;
+    for (const Transport& t : drives.transports()) series.push_back({t, {}, {}, {}, {}});
+    std::vector<double> floors, memories;
+    for (int round = 0; round < rounds; ++round) {
+        floors.push_back(HandoverFloorUs(kHandovers));
+        memories.push_back(LinkInMemoryUs(base, kHandovers));
+        std::printf("round %d: floor %.1f us, in memory %.1f us |", round, floors.back(),
+                    memories.back());
+        for (Series& s : series) {
+            const Transport& t = s.transport;
+            s.bare.push_back(BareExchangeUs(base + "/data/", t, drives.keys()));
+            s.page.push_back(page.Read(t));
+            RowClock* clock = nullptr;
+            const bool read = program.Connect(t) && program.ReadPage(kRows, clock);
+            s.program.push_back(read ? clock->PerRowUs() : -1);
+            s.programWhole.push_back(read ? clock->WholeUs() : -1);
+            program.Disconnect();
+            std::printf(" %s: bare %.1f, page %.1f, program %.1f", qPrintable(t.name),
+                        s.bare.back(), s.page.back(), s.program.back());
+        }
+        std::printf("\n");
+        std::fflush(stdout);
     }
-    std::printf(
-        "median: page %.2f ms, model %.2f ms, ratio %.3f (goal <= 1.05); "
-        "overhead per row %.1f us\n",
-        Median(paged), Median(bare), Median(ratios),
-        (Median(paged) - Median(bare)) * 1000.0 / kRows);
+    PrintTable(series, Median(floors), Median(memories));
     return 0;
 }
