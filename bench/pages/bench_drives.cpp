@@ -38,6 +38,7 @@ bool BenchDrives::Start(int rows) {
             std::fprintf(stderr, "missing in the runtime folder: %s\n", file);
             return false;
         }
+    base_.Write("sys/sys.ini", "[sys]\nlang=2\ncomm=2\n");
     if (!StartSims())
         return false;
     CGlobal g(base_.Path());

@@ -137,7 +137,11 @@ int main(int argc, char** argv) {
             s.bare.push_back(BareExchangeUs(base + "/data/", t, drives.keys()));
             s.page.push_back(page.Read(t));
             RowClock* clock = nullptr;
-            const bool read = program.Connect(t) && program.ReadPage(kRows, clock);
+            const bool connected = program.Connect(t);
+            const bool read = connected && program.ReadPage(kRows, clock);
+            if (!read)
+                std::fprintf(stderr, "program over %s: %s\n", qPrintable(t.name),
+                             connected ? "the page read did not end" : "the link did not settle");
             s.program.push_back(read ? clock->PerRowUs() : -1);
             s.programWhole.push_back(read ? clock->WholeUs() : -1);
             program.Disconnect();
