@@ -140,8 +140,9 @@ int main(int argc, char** argv) {
             const bool connected = program.Connect(t);
             const bool read = connected && program.ReadPage(kRows, clock);
             if (!read)
-                std::fprintf(stderr, "program over %s: %s\n", qPrintable(t.name),
-                             connected ? "the page read did not end" : "the link did not settle");
+                std::fprintf(stderr, "program over %s: %s (%s)\n", qPrintable(t.name),
+                             connected ? "the page read did not end" : "the link did not settle",
+                             qPrintable(program.State()));
             s.program.push_back(read ? clock->PerRowUs() : -1);
             s.programWhole.push_back(read ? clock->WholeUs() : -1);
             program.Disconnect();

@@ -71,6 +71,13 @@ bool ProgramRun::Connect(const Transport& t) {
     return Settled(kLimitMs);
 }
 
+QString ProgramRun::State() const {
+    return QStringLiteral("online %1, awaiting the drive %2, read cursor %3")
+        .arg(global_->online.load())
+        .arg(global_->awaitingDrive.load())
+        .arg(page_->readCursor);
+}
+
 void ProgramRun::Disconnect() {
     if (global_->online == 1)
         app_->mainFrame()->OnCommand(cmd::ID_TB_CONNECT);

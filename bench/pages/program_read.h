@@ -25,6 +25,8 @@ public:
     void Disconnect();
     // Brings the page up by its menu command, which reads all rows; false when not all came.
     bool ReadPage(int rows, RowClock*& clock);
+    // The link flags and the page's read, for a message when a step did not end.
+    QString State() const;
 
 private:
     bool Settled(int limitMs);
