@@ -29,7 +29,7 @@ constexpr double kGoalUs = 60;  // page read per row over bare exchange plus flo
 
 struct Series {
     Transport transport;
-    std::vector<double> bare, page, program, programWhole;
+    std::vector<double> bare, page, pageWhole, program, programWhole;
 };
 
 double Median(std::vector<double> v) {
@@ -58,17 +58,23 @@ public:
         clock_ = std::make_unique<RowClock>(page_->Grid().model(), grid::Value);
     }
 
-    // Per row of one read over the transport; -1 when it did not complete.
-    double Read(const Transport& t) {
+    // One read over the transport: per row from the first value to the last, and the whole read
+    // from the page's notification on, in microseconds; false when it did not complete.
+    bool Read(const Transport& t, double& perRow, double& whole) {
+        perRow = whole = -1;
         if (!OpenLink(global_, t))
-            return -1;
+            return false;
         CComboListCtrl& grid = page_->Grid();
         for (int r = 0; r < grid.GetItemCount(); ++r) grid.SetItemText(r, grid::Value, QString());
         clock_->Start();
         page_->OnMessage(platform::WM_PAGE_NOTIFY, platform::PN_BROUGHT_UP, 0);
         const bool done = clock_->Wait(kRows, kLimitMs);
         CloseLink(global_);
-        return done ? clock_->PerRowUs() : -1;
+        if (done) {
+            perRow = clock_->PerRowUs();
+            whole = clock_->WholeUs();
+        }
+        return done;
     }
 
 private:
@@ -97,6 +103,8 @@ void PrintTable(const std::vector<Series>& s, double floor, double memory) {
     PrintRow("page read, bench event loop", s, [](const Series& o) { return Median(o.page); });
     PrintRow("  over bare + floor", s,
              [&](const Series& o) { return Median(o.page) - Median(o.bare) - floor; });
+    PrintRow("  whole read / rows (from notify)", s,
+             [](const Series& o) { return Median(o.pageWhole) / kRows; });
     PrintRow("page read, running program", s, [](const Series& o) { return Median(o.program); });
     PrintRow("  over bare + floor", s,
              [&](const Series& o) { return Median(o.program) - Median(o.bare) - floor; });
@@ -130,7 +138,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<Series> series;
-    for (const Transport& t : drives.transports()) series.push_back({t, {}, {}, {}, {}});
+    for (const Transport& t : drives.transports()) series.push_back({t, {}, {}, {}, {}, {}});
     std::vector<double> floors, memories;
     for (int round = 0; round < rounds; ++round) {
         floors.push_back(HandoverFloorUs(kHandovers));
@@ -140,7 +148,10 @@ int main(int argc, char** argv) {
         for (Series& s : series) {
             const Transport& t = s.transport;
             s.bare.push_back(BareExchangeUs(base + "/data/", t, drives.keys()));
-            s.page.push_back(page.Read(t));
+            double perRow = 0, whole = 0;
+            page.Read(t, perRow, whole);
+            s.page.push_back(perRow);
+            s.pageWhole.push_back(whole);
             RowClock* clock = nullptr;
             const bool connected = program.Connect(t);
             const bool read = connected && program.ReadPage(kRows, clock);
