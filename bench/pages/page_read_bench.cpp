@@ -32,11 +32,20 @@ struct Series {
     std::vector<double> bare, page, pageWhole, program, programWhole;
 };
 
+// Of the rounds that completed (a failed one is -1).
 double Median(std::vector<double> v) {
+    v.erase(std::remove_if(v.begin(), v.end(), [](double x) { return x < 0; }), v.end());
     if (v.empty())
         return -1;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+int Failures(const Series& s) {
+    int n = 0;
+    for (const std::vector<double>* v : {&s.bare, &s.page, &s.program})
+        n += int(std::count_if(v->begin(), v->end(), [](double x) { return x < 0; }));
+    return n;
 }
 
 // The page alone in a settings object of its own, its link opened by the bench.
@@ -110,6 +119,7 @@ void PrintTable(const std::vector<Series>& s, double floor, double memory) {
              [&](const Series& o) { return Median(o.program) - Median(o.bare) - floor; });
     PrintRow("  whole read / rows (from command)", s,
              [](const Series& o) { return Median(o.programWhole) / kRows; });
+    PrintRow("failed measurements (left out)", s, [](const Series& o) { return Failures(o); });
     std::printf(
         "goal: page read per row within %.0f us of bare + floor; CCtrlLink in memory under 25 us "
         "(10 %% of CAN wire time at 1 Mbit/s)\n",
