@@ -12,6 +12,8 @@ public:
     using AtanFn = float (*)(int, int);
 
     CSimLibrary() = default;
+    // Functions given directly (tests record the calls).
+    CSimLibrary(FilterFn filter, LoopFn loop) : filter_(filter), loop_(loop) {}
     ~CSimLibrary();
     CSimLibrary(const CSimLibrary&) = delete;
     CSimLibrary& operator=(const CSimLibrary&) = delete;
