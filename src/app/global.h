@@ -76,6 +76,7 @@ public:
     WindowHandle pickRequester = 0;
     WindowHandle activePage = 0;
     int acquisitionBusy = 0;
+    int parameterReadStep = 1;  // the tuner's one-time read chain (1 .. 13, then done)
     int canMarked = 0;
 
     // Link flags; the control link worker reads them.

@@ -1,0 +1,20 @@
+#include "tuner/registration.h"
+
+#include "app/commands.h"
+#include "app/global.h"
+#include "app/pageregistry.h"
+#include "tuner/tidtuner.h"
+
+namespace {
+constexpr int kTunerTitle = 223;
+}
+
+void RegisterTunerPages(CPageRegistry& registry) {
+    PageKind tuner;
+    tuner.command = cmd::ID_AUTO_TUNER;
+    tuner.titleId = kTunerTitle;
+    tuner.size96 = QSize(920, 735);
+    tuner.sizeOther = QSize(920, 735);
+    tuner.create = [] { return new CTIDtuner(*CGlobal::Instance()); };
+    registry.Add(std::move(tuner));
+}

@@ -1,0 +1,5 @@
+#pragma once
+// Registers the tuner window (command 32838) with the main frame.
+class CPageRegistry;
+
+void RegisterTunerPages(CPageRegistry& registry);
