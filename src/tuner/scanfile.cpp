@@ -89,7 +89,7 @@ bool ReadPoints(const QList<QByteArray>& lines, qsizetype at, CScanData& data) {
     if (lines.size() - at < qsizetype(n) * 4 + 1)
         return false;
     for (int i = 0; i < n; ++i) {
-        std::int64_t u = ReadInt(lines[at++]), v = ReadInt(lines[at++]);
+        std::int64_t u = ReadInt64(lines[at++]), v = ReadInt64(lines[at++]);
         data.excitationIm[i] = Decode(v, u);
         data.excitationRe[i] = Decode(u, v);
     }
