@@ -27,7 +27,7 @@ float ResponsePart(std::int32_t raw, std::int64_t w, std::int64_t d, int exponen
 int PhaseDegrees(float re, float im) {
     float a = re != 0 ? std::atan(im / re) : (im > 0 ? kPi / 2 : -kPi / 2);
     float deg = re >= 0 ? a * 180.0f / kPi + 0.5f : (a - kPi) * 180.0f / kPi + 0.5f;
-    return static_cast<int>(deg);
+    return std::isnan(deg) ? 0 : static_cast<int>(deg);  // NaN parts (f = 0 in a file)
 }
 
 std::int32_t RearrangeResponseWord(std::uint32_t v) {

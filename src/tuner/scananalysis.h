@@ -18,7 +18,7 @@ struct CScanResults {
 };
 
 // Angle of (re, im) in whole degrees, -269 .. 90 (see the analysis rules: 0.5 is added and the
-// result truncated toward zero).
+// result truncated toward zero); 0 for NaN parts.
 int PhaseDegrees(float re, float im);
 
 // A response word as the drive sends it, bytes b3 b2 b1 b0 (high to low), holds the value

@@ -76,8 +76,11 @@ std::optional<tunertext::Id> HeaderProblem(const QList<QByteArray>& f) {
     int from = ReadInt(f[0]), end = ReadInt(f[1]), step = ReadInt(f[2]);
     if (step == 0)
         return tunertext::ImportZeroStep;
-    if (CScanData::PointCount(from, end, step) > kScanCapacity)
+    const int count = CScanData::PointCount(from, end, step);
+    if (count > kScanCapacity)
         return tunertext::ImportTooManyPoints;
+    if (count < 1)
+        return tunertext::ImportNoPoint;
     return std::nullopt;
 }
 

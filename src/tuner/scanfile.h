@@ -9,7 +9,7 @@
 #include "tuner/scandata.h"
 
 enum class ScanImport {
-    Rejected,    // nothing applied (short header, step 0, more than 500 points, unreadable)
+    Rejected,    // nothing applied (short header, step 0, no point or more than 500, unreadable)
     HeaderOnly,  // the header's settings and values were applied, the point data was not
     Complete,    // everything applied
 };

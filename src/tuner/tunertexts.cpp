@@ -35,6 +35,8 @@ constexpr Entry kTexts[] = {
     {"Import refused: the step in the header is 0.", "导入失败：文件头中的步进频率为0。"},
     {"Import refused: the header gives more than 500 points.",
      "导入失败：文件头给出的点数超过500。"},
+    {"Import refused: the header gives no point (its end lies below its start).",
+     "导入失败：文件头没有给出任何点（截止频率低于起始频率）。"},
     {"Import stopped: the length line does not match the header.",
      "导入中止：长度行与文件头不符。"},
     {"Import stopped: the file ends before its last point.", "导入中止：文件在最后一点之前结束。"},

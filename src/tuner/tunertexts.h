@@ -22,6 +22,7 @@ enum Id {
     ImportShortHeader,
     ImportZeroStep,
     ImportTooManyPoints,
+    ImportNoPoint,
     ImportLengthMismatch,
     ImportTruncated,
     FileUnreadable,

@@ -99,6 +99,8 @@ TEST(ScanFile, RefusedHeadersApplyNothing) {
         {"4;1000;1;400;60;27;3000;2000;3;",
          "Import refused: the header gives more than 500 points."},
         {"", "Import refused: the header holds fewer than nine fields."},
+        {"100;30;5;0;60;0;0;0;0;",
+         "Import refused: the header gives no point (its end lies below its start)."},
     };
     for (const Case& c : cases) {
         CScanData d = SampleScan();
