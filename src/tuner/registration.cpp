@@ -13,8 +13,8 @@ void RegisterTunerPages(CPageRegistry& registry) {
     PageKind tuner;
     tuner.command = cmd::ID_AUTO_TUNER;
     tuner.titleId = kTunerTitle;
-    tuner.size96 = QSize(920, 735);
-    tuner.sizeOther = QSize(920, 735);
+    tuner.size96 = QSize(920, 690);
+    tuner.sizeOther = QSize(920, 690);
     tuner.create = [] { return new CTIDtuner(*CGlobal::Instance()); };
     registry.Add(std::move(tuner));
 }

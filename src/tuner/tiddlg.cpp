@@ -22,6 +22,7 @@ namespace {
 constexpr int kColumnX = 748;  // the column right of the plot
 constexpr int kColumnWidth = 158;
 constexpr int kTabsY = 444;
+constexpr int kTabsHeight = 206;
 
 QString Tr(const char* text) {
     return QCoreApplication::translate("CTIDDlg", text);
@@ -45,7 +46,7 @@ CTIDDlg::CTIDDlg(CGlobal& g, platform::WindowHandle replyTarget, QWidget* parent
     BuildPlotColumn();
     BuildCommandColumn();
     BuildTabs();
-    setMinimumSize(kColumnX + kColumnWidth + 6, kTabsY + 252);
+    setMinimumSize(kColumnX + kColumnWidth + 6, kTabsY + kTabsHeight);
     for (QTimer* t : {&configTimer_, &pollTimer_, &finishTimer_}) t->setSingleShot(true);
     connect(&configTimer_, &QTimer::timeout, this, &CTIDDlg::RunConfigurationStep);
     connect(&pollTimer_, &QTimer::timeout, this, [this] {
@@ -96,11 +97,11 @@ QPushButton* CTIDDlg::AddButton(int id, const char* caption, int x, int y) {
 void CTIDDlg::BuildCommandColumn() {
     const int x = kColumnX;
     auto* rulerLabel = new QLabel(Tr(QT_TRANSLATE_NOOP("CTIDDlg", "增益尺")), this);
-    rulerLabel->setGeometry(x, 276, 60, 22);
+    rulerLabel->setGeometry(x, 276, 70, 22);
     gainRuler_ = new QComboBox(this);
     gainRuler_->setObjectName(QStringLiteral("1259"));
     gainRuler_->addItems({QStringLiteral("20dB"), QStringLiteral("40dB")});
-    gainRuler_->setGeometry(x + 62, 276, 90, 24);
+    gainRuler_->setGeometry(x + 72, 276, kColumnWidth - 72, 24);
     connect(gainRuler_, &QComboBox::currentIndexChanged, this,
             [this](int i) { source_.gainRuler = i == 1 ? 80 : 40; });
     phaseRuler_ = new QComboBox(this);
@@ -154,7 +155,7 @@ void CTIDDlg::BuildCommandColumn() {
 void CTIDDlg::BuildTabs() {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("1230"));
-    tabs_->setGeometry(0, kTabsY, bode::kAreaWidth, 252);
+    tabs_->setGeometry(0, kTabsY, bode::kAreaWidth, kTabsHeight);
     setting_ = new CTIDSetting;
     param_ = new CTIDParam(filterTable_, g_.baseFolder, Language());
     param_->SetMessageTarget(replyTarget_);

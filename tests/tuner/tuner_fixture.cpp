@@ -1,6 +1,7 @@
 #include "tuner_fixture.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QTest>
 
 bool TunerFixture::Open(const QStringList& simOptions, bool withModule, bool connect) {
@@ -51,8 +52,16 @@ bool TunerFixture::Scan(int from, int end, int step, int amplitude, int timeoutM
     if (!Unlock())
         return false;
     Click("1233");
-    return QTest::qWaitFor([&] { return !Dlg().ScanActive() && g().acquisitionBusy == 0; },
-                           timeoutMs) &&
+    bool pictured = false;
+    auto* progress = Find<QProgressBar>("progress");
+    auto ended = [&] {
+        if (!pictured && progress->isVisible() && progress->value() * 2 > progress->maximum()) {
+            Shot("tuner_scanning");  // the read-out half way
+            pictured = true;
+        }
+        return !Dlg().ScanActive() && g().acquisitionBusy == 0;
+    };
+    return QTest::qWaitFor(ended, timeoutMs) &&
            QTest::qWaitFor([&] { return Status() == "finish."; }, 1000);
 }
 
