@@ -82,20 +82,6 @@ TEST(FilterConversion, ModelTableKeepsOnlyActiveFilters) {
     EXPECT_EQ(models[2].m[2], 0.5f);
 }
 
-TEST(FilterTable, TypesLabelsAndDefaults) {
-    EXPECT_EQ(FilterTypesOffered(0), 5);
-    EXPECT_EQ(FilterTypesOffered(4), 6);
-    EXPECT_EQ(FilterTypesOffered(5), 6);
-    EXPECT_EQ(FilterTypeName(6), "6-MAF");
-    EXPECT_STREQ(FilterField(3, 3).label, "Depth(dB)");
-    EXPECT_STREQ(FilterField(5, 2).label, "Cut Gain(Hz)");
-    EXPECT_STREQ(FilterField(6, 2).defaultText, "0.001");
-    EXPECT_STREQ(FilterField(6, 2).format, "%0.3f");
-    EXPECT_FALSE(FilterField(1, 1).shown);
-    EXPECT_FALSE(FilterField(4, 0).shown);
-    EXPECT_FALSE(FilterField(7, 0).shown);
-}
-
 TEST_F(ModuleTest, FiltersMatchTheirClosedForms) {
     // First-order low-pass: -3 dB and -45 degrees at its bandwidth.
     auto [lpMag, lpPh] = Filter(Entry(1, 200, 0, 0, 0), 200);

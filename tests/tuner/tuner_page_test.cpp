@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 #include "tuner/bodegeometry.h"
@@ -159,7 +161,8 @@ TEST(TunerPage, FilterPageAndSimulation) {
     ASSERT_TRUE(t.Open());
     ASSERT_TRUE(QTest::qWaitFor([&] { return t.g().parameterReadStep == 14; }, 5000));
     ASSERT_TRUE(t.Scan(20, 500, 12, 100));
-    t.Find<QTabWidget>("1230")->setCurrentIndex(1);
+    QTabBar* tabs = t.Find<QTabWidget>("1230")->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
     auto* type = t.Find<QComboBox>("1273");
     EXPECT_EQ(type->count(), 5);
     t.Click("filter5");
