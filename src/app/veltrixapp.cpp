@@ -82,7 +82,7 @@ bool CVeltrixApp::InitInstance() {
     LoadQtCatalog(language);
     RegisterCommPages(global_);
     RegisterParameterPages(CPageRegistry::Instance());
-    RegisterTunerPages(CPageRegistry::Instance());
+    RegisterTunerPages(CPageRegistry::Instance(), global_);
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);
     mainFrame_->resize(1024, 720);

@@ -1,7 +1,6 @@
 #include "tuner/registration.h"
 
 #include "app/commands.h"
-#include "app/global.h"
 #include "app/pageregistry.h"
 #include "tuner/tidtuner.h"
 
@@ -9,12 +8,12 @@ namespace {
 constexpr int kTunerTitle = 223;
 }
 
-void RegisterTunerPages(CPageRegistry& registry) {
+void RegisterTunerPages(CPageRegistry& registry, CGlobal& global) {
     PageKind tuner;
     tuner.command = cmd::ID_AUTO_TUNER;
     tuner.titleId = kTunerTitle;
     tuner.size96 = QSize(920, 690);
     tuner.sizeOther = QSize(920, 690);
-    tuner.create = [] { return new CTIDtuner(*CGlobal::Instance()); };
+    tuner.create = [&global] { return new CTIDtuner(global); };
     registry.Add(std::move(tuner));
 }

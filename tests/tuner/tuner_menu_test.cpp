@@ -21,19 +21,25 @@
 
 namespace {
 
+// The page registry lives for the process: both tests share one settings object.
 class TunerMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(base.CopyFromRuntime("data/velto.dat"));
-        ASSERT_TRUE(base.CopyFromRuntime("nzsim.so"));
-        if (!CPageRegistry::Instance().FindByCommand(32838))
-            RegisterTunerPages(CPageRegistry::Instance());
+    static void SetUpTestSuite() {
+        MsgBoxCapture quiet;  // what the loader says about the test's base folder
+        base = new TempBase;
+        base->CopyFromRuntime("data/velto.dat");
+        base->CopyFromRuntime("nzsim.so");
+        global = new CGlobal(base->Path());
+        global->dictionary.WaitLoaded(5000);
+        global->screenDpi = 96;
+        RegisterTunerPages(CPageRegistry::Instance(), *global);
+    }
+    static void TearDownTestSuite() {
+        global->stopWorker = 1;
+        delete global;
+        delete base;
     }
     void StartFrame(int language) {
-        global = std::make_unique<CGlobal>(base.Path());
-        global->dictionary.WaitLoaded(5000);
-        boxes.Clear();  // what the loader said about the test's base folder
-        global->screenDpi = 96;
         global->language = language;
         frame = std::make_unique<CMainFrame>(*global);
         global->mainWindow = frame->Handle();
@@ -52,18 +58,15 @@ protected:
         if (!folder.isEmpty())
             frame->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
     }
-    void TearDown() override {
-        if (global)
-            global->stopWorker = 1;
-        frame.reset();
-        global.reset();
-    }
+    void TearDown() override { frame.reset(); }
 
     MsgBoxCapture boxes;
-    TempBase base;
-    std::unique_ptr<CGlobal> global;
+    static TempBase* base;
+    static CGlobal* global;
     std::unique_ptr<CMainFrame> frame;
 };
+TempBase* TunerMenuTest::base = nullptr;
+CGlobal* TunerMenuTest::global = nullptr;
 
 }  // namespace
 
