@@ -1,9 +1,9 @@
 // The exported calls of the simulation module.
-#include "nzsim.h"
+#include "tuner/nzsim/nzsim.h"
 
 #include <cmath>
 
-#include "responses.h"
+#include "tuner/nzsim/responses.h"
 
 using nzsim::Complex;
 using nzsim::FilterSlot;

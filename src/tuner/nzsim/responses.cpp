@@ -1,4 +1,4 @@
-#include "responses.h"
+#include "tuner/nzsim/responses.h"
 
 #include <algorithm>
 #include <cmath>
