@@ -1,6 +1,5 @@
 #include "tuner/scanchecks.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "dictionary/numberscan.h"
@@ -12,10 +11,7 @@ constexpr int kMinAmplitude = 32, kMaxAmplitude = 800;
 }  // namespace
 
 int TypedInt(const QString& text) {
-    std::int64_t value = 0;
-    if (!numberscan::LeadingInteger(text, value))
-        return 0;
-    return static_cast<int>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+    return numberscan::CDecimal(text);
 }
 
 float TypedFloat(const QString& text) {

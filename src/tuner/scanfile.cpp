@@ -23,10 +23,8 @@ std::int64_t ReadInt64(const QByteArray& line) {
     return value;
 }
 
-// atoi: the 64-bit reading cut to 32 bits as the C library's int conversion would saturate.
 int ReadInt(const QByteArray& line) {
-    std::int64_t v = ReadInt64(line);
-    return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int>(v);
+    return numberscan::CDecimal(QString::fromLatin1(line));
 }
 
 double ReadDouble(const QByteArray& line) {

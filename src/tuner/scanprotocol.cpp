@@ -1,10 +1,9 @@
 #include "tuner/scanprotocol.h"
 
+#include "dictionary/sdocommand.h"
 #include "tuner/scananalysis.h"
 
 namespace {
-
-constexpr std::uint8_t kRead = 0x40, kWrite1 = 0x2F, kWrite2 = 0x2B, kWrite4 = 0x23;
 
 constexpr std::int32_t kChain[kChainSteps] = {scankey::kControl,
                                               scankey::kFrom,
@@ -34,7 +33,7 @@ void CScanProtocol::Send(std::uint8_t command, std::int32_t key, std::int32_t da
 void CScanProtocol::ContinueChain(int& step) {
     if (step < 1 || step > kChainSteps)
         return;
-    Send(kRead, kChain[step - 1], 0);
+    Send(sdo::Read, kChain[step - 1], 0);
     ++step;
 }
 
@@ -44,7 +43,7 @@ void CScanProtocol::ConfigurationStep(int step, int typed) {
     if (step >= 0 && step < 4) {
         if (step == 3)
             data_.excitationAmplitude = typed;
-        Send(kWrite2, kWrites[step], typed);
+        Send(sdo::Write2, kWrites[step], typed);
         return;
     }
     // A new scan starts its read-out from the beginning, whatever an earlier one left.
@@ -53,7 +52,7 @@ void CScanProtocol::ConfigurationStep(int step, int typed) {
     readPhase = blockBase = blockOffset = sampleIndex = statusRetries = awaitingRead = 0;
     unexpectedShown_ = false;
     active_ = true;
-    Send(kWrite1, scankey::kControl, kScanRunning);
+    Send(sdo::Write1, scankey::kControl, kScanRunning);
 }
 
 void CScanProtocol::OnLinkValue(std::uint32_t value, std::int32_t key, int& chainStep) {
@@ -125,13 +124,13 @@ void CScanProtocol::OnStatus(std::uint32_t value) {
         return;
     }
     ++statusRetries;
-    Send(kRead, scankey::kControl, 0, kStatusPollMs);
+    Send(sdo::Read, scankey::kControl, 0, kStatusPollMs);
 }
 
 void CScanProtocol::OnWindow(std::uint32_t value) {
     if (awaitingRead) {
         // The answer to the address write: now read the word there.
-        Send(kRead, scankey::kWindow, 0);
+        Send(sdo::Read, scankey::kWindow, 0);
         awaitingRead = 0;
         return;
     }
@@ -168,13 +167,13 @@ void CScanProtocol::OnDataWord(std::uint32_t v) {
     } else {
         readPhase = 0;
         active_ = false;
-        Send(kRead, scankey::kExponent, 0);
+        Send(sdo::Read, scankey::kExponent, 0);
         host_.OnReadoutDone();
     }
 }
 
 void CScanProtocol::WriteAddress() {
-    Send(kWrite4, scankey::kWindow, blockBase + blockOffset);
+    Send(sdo::Write4, scankey::kWindow, blockBase + blockOffset);
 }
 
 void CScanProtocol::Fail() {

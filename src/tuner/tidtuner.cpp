@@ -30,7 +30,7 @@ LResult CTIDtuner::OnMessage(unsigned msg, WParam wParam, LParam lParam) {
             dialog_->OnLinkAbort(key);
             return 1;
         case WM_PAGE_NOTIFY:
-            if (wParam == 1)
+            if (wParam == PN_CLOSING)
                 dialog_->OnClosing();
             else
                 dialog_->StartParameterChain();  // a chain the closed link held back
