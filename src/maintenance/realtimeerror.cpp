@@ -50,7 +50,7 @@ QGroupBox* CRealtimeError::BuildGroup(int group) {
     value->setFrameShadow(QFrame::Sunken);
     value->setMinimumWidth(56);
     value->setAlignment(Qt::AlignCenter);
-    grid->addWidget(new QLabel(tr("屏蔽")), 0, 0);
+    grid->addWidget(new QLabel(tr("检测")), 0, 0);
     grid->addWidget(value, 0, 1, 1, 2, Qt::AlignLeft);
     wordTexts_[group] = value;
     for (int bit = 0; bit < errors::kWordBits; ++bit) {
