@@ -80,8 +80,10 @@ int ReadHistory(CtlSession& session, std::vector<errors::HistoryEntry>& entries)
     return kExitOk;
 }
 
-void InstallCatalog(CGlobal& g, QTranslator& english) {
-    if (g.language != 1 && english.load(g.englishLibraryPath))
+// The bit names follow the dictionary's language: the option's, else the settings'.
+void InstallCatalog(const CtlOptions& o, CGlobal& g, QTranslator& english) {
+    const int language = o.language ? o.language : int(g.language);
+    if (language != 1 && english.load(g.englishLibraryPath))
         QCoreApplication::installTranslator(&english);
 }
 
@@ -92,7 +94,7 @@ int RunErrors(const CtlOptions& o) {
     if (!session.LoadDictionary())
         return kExitUsage;
     QTranslator english;
-    InstallCatalog(session.Global(), english);
+    InstallCatalog(o, session.Global(), english);
     QString error;
     if (int status = session.OpenLink(error)) {
         Err(error);

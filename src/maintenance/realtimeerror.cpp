@@ -50,6 +50,7 @@ QGroupBox* CRealtimeError::BuildGroup(int group) {
     value->setFrameShadow(QFrame::Sunken);
     value->setMinimumWidth(56);
     value->setAlignment(Qt::AlignCenter);
+    value->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     grid->addWidget(new QLabel(tr("检测")), 0, 0);
     grid->addWidget(value, 0, 1, 1, 2, Qt::AlignLeft);
     wordTexts_[group] = value;
@@ -66,8 +67,10 @@ QGroupBox* CRealtimeError::BuildGroup(int group) {
         grid->addWidget(text, bit + 1, 2);
         boxes_[group][bit] = check;
         lamps_[group][bit] = lamp;
+        captions_[group][bit] = text;
     }
     grid->setColumnStretch(2, 1);
+    grid->setRowStretch(errors::kWordBits + 1, 1);
     return box;
 }
 

@@ -25,6 +25,7 @@ public:
     // Group 0 = error status word 1 with switch word 1, group 1 = word 2 with switch word 2.
     QCheckBox* SwitchBox(int group, int bit) const { return boxes_[group][bit]; }
     QLabel* Lamp(int group, int bit) const { return lamps_[group][bit]; }
+    QLabel* LampCaption(int group, int bit) const { return captions_[group][bit]; }
     QLabel* WordText(int group) const { return wordTexts_[group]; }
 
     std::uint16_t switchWords[2] = {0xFFFF, 0};  // the boxes of word 1 start checked
@@ -41,5 +42,6 @@ private:
     CGlobal& g_;
     std::array<std::array<QCheckBox*, errors::kWordBits>, 2> boxes_{};
     std::array<std::array<QLabel*, errors::kWordBits>, 2> lamps_{};
+    std::array<std::array<QLabel*, errors::kWordBits>, 2> captions_{};
     std::array<QLabel*, 2> wordTexts_{};
 };

@@ -35,8 +35,11 @@ CDataInOut::CDataInOut(CGlobal& g, QWidget* parent)
     iniPath = g_.DataFolder() + "DataInOut.ini";
     BuildLayout();
     setMouseTracking(true);
-    for (int set = 0; set < io::kFunctionSets; ++set)
+    for (int set = 0; set < io::kFunctionSets; ++set) {
         CUserToolTip::SetControlId(functionBoxes_[set], kFunctionBoxId + set);
+        functionBoxes_[set]->setMouseTracking(true);
+        functionBoxes_[set]->installEventFilter(this);
+    }
 }
 
 CDataInOut::~CDataInOut() = default;
@@ -179,6 +182,14 @@ void CDataInOut::OnSwitch(int word, int bit) {
 void CDataInOut::OnMore(int set) {
     CDataInOutList* list = ListDialog(io::IsInputSet(set));
     list->Open(Handle(), io::FunctionSetKey(set), functionSets[set]);
+}
+
+bool CDataInOut::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QWidget*>(watched);
+    if (box && event->type() == QEvent::MouseMove)
+        toolTip_->TrackTip(
+            box->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint()));
+    return CPageView::eventFilter(watched, event);
 }
 
 void CDataInOut::mouseMoveEvent(QMouseEvent* event) {

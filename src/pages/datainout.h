@@ -48,6 +48,8 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    // The function boxes take their own mouse moves: the tip follows them there too.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Widgets (datainoutview.cpp).

@@ -26,6 +26,7 @@ CDataInOutList::CDataInOutList(int mode, const QString& iniPath, int language, i
     list_->setColumnWidth(IdColumn, at96 ? 60 : 80);
     list_->setColumnWidth(ItemColumn, at96 ? 350 : 420);
     list_->verticalHeader()->hide();
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 8);
     list_->setShowGrid(true);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -20,6 +20,22 @@ enum Column {
     StateColumn
 };
 
+constexpr int kNameWidth = 52;
+constexpr int kSwitchWidth = 48;
+constexpr int kLampWidth = 64;
+
+// Both grids get the same column widths.
+void SetColumnWidths(QGridLayout* grid) {
+    grid->setColumnMinimumWidth(NameColumn, kNameWidth);
+    grid->setColumnMinimumWidth(SimColumn, kSwitchWidth);
+    grid->setColumnMinimumWidth(PolColumn, kSwitchWidth);
+    grid->setColumnMinimumWidth(LevelColumn, kLampWidth);
+    grid->setColumnMinimumWidth(StateColumn, kLampWidth);
+    grid->setColumnStretch(FunctionColumn, 1);
+    grid->setHorizontalSpacing(4);
+    grid->setContentsMargins(6, 4, 6, 4);
+}
+
 void AddHeader(QGridLayout* grid, const QStringList& titles) {
     for (int c = 0; c < titles.size(); ++c) {
         auto* label = new QLabel(titles[c]);
@@ -31,7 +47,7 @@ void AddHeader(QGridLayout* grid, const QStringList& titles) {
 
 void CDataInOut::BuildLayout() {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(BuildInputs());
     layout->addWidget(BuildOutputs());
     layout->addStretch();
@@ -54,7 +70,7 @@ QWidget* CDataInOut::BuildInputs() {
         inputLamps_[i]->setObjectName(QStringLiteral("DIN%1Level").arg(i + 1));
         virtualLamps_[i]->setObjectName(QStringLiteral("DIN%1Virtual").arg(i + 1));
     }
-    grid->setColumnStretch(FunctionColumn, 1);
+    SetColumnWidths(grid);
     return box;
 }
 
@@ -62,7 +78,9 @@ QWidget* CDataInOut::BuildOutputs() {
     auto* box = new QGroupBox(tr("输出"), this);
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(2);
-    AddHeader(grid, {QString(), tr("功能"), QString(), tr("仿真"), tr("极性"), tr("实际输出")});
+    // An empty state column keeps the output columns under the input ones.
+    AddHeader(grid, {QString(), tr("功能"), QString(), tr("仿真"), tr("极性"), tr("实际输出"),
+                     QString()});
     for (int i = 0; i < io::kOutputs; ++i) {
         int row = i + 1;
         grid->addWidget(new QLabel(QStringLiteral("DOUT%1").arg(i + 1)), row, NameColumn);
@@ -72,9 +90,7 @@ QWidget* CDataInOut::BuildOutputs() {
         outputLamps_[i] = AddLampCell(grid, row, LevelColumn);
         outputLamps_[i]->setObjectName(QStringLiteral("DOUT%1Level").arg(i + 1));
     }
-    // The empty state column keeps the output columns under the input columns.
-    grid->addItem(new QSpacerItem(resources::kIconSize * 3, 1), 0, StateColumn);
-    grid->setColumnStretch(FunctionColumn, 1);
+    SetColumnWidths(grid);
     return box;
 }
 

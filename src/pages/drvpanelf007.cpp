@@ -21,8 +21,9 @@ CDrvPanelF007::CDrvPanelF007(CGlobal& g, QWidget* parent)
         {QStringLiteral("time"), QStringLiteral("id"), QStringLiteral("error")});
     list_->setColumnWidth(IdColumn, 50);
     list_->setColumnWidth(ErrorColumn, 120);
-    list_->horizontalHeader()->setSectionResizeMode(TimeColumn, QHeaderView::Stretch);
+    list_->horizontalHeader()->setSectionResizeMode(TimeColumn, QHeaderView::ResizeToContents);
     list_->verticalHeader()->hide();
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
     list_->setShowGrid(true);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
