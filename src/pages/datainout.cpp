@@ -59,6 +59,7 @@ void CDataInOut::OnInitialUpdate() {
     for (int w = 0; w < io::kSwitchWords; ++w) ShowSwitchWord(w);
     readCursor = 1;
     ReadStep();
+    pageActive = 1;  // shown from now on, so a confirmed link reads it
     inputList_ = new CDataInOutList(0, iniPath, g_.language, g_.screenDpi, this);
     outputList_ = new CDataInOutList(1, iniPath, g_.language, g_.screenDpi, this);
 }

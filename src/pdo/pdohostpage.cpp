@@ -22,6 +22,7 @@ void CPdoHostPage::OnInitialUpdate() {
         layout()->addWidget(dialog_);
     }
     dialog_->show();
+    active = 1;
 }
 
 LResult CPdoHostPage::OnMessage(unsigned msg, WParam wParam, LParam) {

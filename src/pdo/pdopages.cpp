@@ -26,7 +26,8 @@ void RegisterPdoPages(CPageRegistry& registry, CGlobal& g) {
         kind.pageNumber = row.pageNumber;
         // The tab control is 600 x 400 pixels at any resolution.
         kind.size96 = kind.sizeOther = QSize(630, 450);
-        kind.notifyOnOpen = false;
+        // Brought up again, the page is active: a project saved then keeps it.
+        kind.notifyOnOpen = true;
         kind.create = [&g, row] {
             return new CPdoHostPage(g, row.className, row.dialog(), row.pageNumber);
         };

@@ -30,14 +30,21 @@ protected:
     }
 };
 
-TEST_F(PanelTest, F001ChoicesAreTheListFilesObjects) {
-    ASSERT_TRUE(StartSim(false));
+TEST_F(PanelTest, F001ChoicesAreTheListFilesObjectsAndSelectTheirEntry) {
+    ASSERT_TRUE(StartSim());
     sim.base().Write("sys/F001.ini", "[F001]\nnum=3\n1=60630020\n2=0\n3=606C0020\n");
+    Set(0x2FF004, 0);
     auto page = OpenF001();
+    EXPECT_EQ(page->ValueText()->text(), "Value...");
     ASSERT_EQ(page->Choices()->count(), 2);
     EXPECT_EQ(page->Choices()->itemText(0), NameOf(0x606300) + "(0)");
     EXPECT_EQ(page->Choices()->itemText(1), NameOf(0x606C00) + "(2)");
-    EXPECT_EQ(page->ValueText()->text(), "Value...");
+    ASSERT_TRUE(WaitUntil([&] { return page->Choices()->currentIndex() == 0; }));
+    // The second choice is entry 2 of the file: the selector gets 2.
+    page->Choices()->setFocus();
+    QTest::keyClick(page->Choices(), Qt::Key_Down);
+    EXPECT_TRUE(WaitUntil([&] { return Get(0x2FF004) == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return page->selectedEntry == 0x606C0020u; }));
 }
 
 TEST_F(PanelTest, F001ChoiceWritesTheSelectorAndShowsTheQuantity) {

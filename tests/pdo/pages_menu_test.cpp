@@ -15,6 +15,7 @@
 #include "pages/combolistctrl.h"
 #include "pages/drvpanelf002.h"
 #include "pages/panelpages.h"
+#include "pdo/pdohostpage.h"
 #include "pdo/pdopages.h"
 #include "support/msgbox_capture.h"
 #include "support/temp_base.h"
@@ -98,6 +99,17 @@ TEST_F(PagesMenuTest, SeparatePdoPagesShowTheirListAndStayOnCloseAll) {
     frame->CloseAllPages();
     EXPECT_TRUE(rpdo3->isVisible());
     EXPECT_FALSE(f002->isVisible());
+}
+
+TEST_F(PagesMenuTest, AReopenedPdoMappingPageIsActiveAgain) {
+    CChildFrame* tpdo = frame->OpenPage(32842);
+    auto* host = qobject_cast<CPdoHostPage*>(tpdo->view());
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(host->active, 1);
+    tpdo->close();
+    EXPECT_EQ(host->active, 0);
+    EXPECT_EQ(frame->OpenPage(32842), tpdo);
+    EXPECT_EQ(host->active, 1);
 }
 
 }  // namespace
