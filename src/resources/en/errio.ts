@@ -53,7 +53,7 @@
     </message>
     <message>
         <source>输入脉冲频率过高</source>
-        <translation>Input pulse frequency too high</translation>
+        <translation>Pulse frequency too high</translation>
     </message>
     <message>
         <source>电机温度过高</source>
