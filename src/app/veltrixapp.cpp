@@ -83,7 +83,7 @@ bool CVeltrixApp::InitInstance() {
     }
     LoadQtCatalog(language);
     RegisterCommPages(global_);
-    RegisterParameterPages(CPageRegistry::Instance());
+    RegisterParameterPages(CPageRegistry::Instance(), global_);
     RegisterErrorPages(CPageRegistry::Instance(), global_);
     RegisterPanelPages(CPageRegistry::Instance(), global_);
     RegisterPdoPages(CPageRegistry::Instance(), global_);

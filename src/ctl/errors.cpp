@@ -9,6 +9,7 @@
 
 #include "ctl/session.h"
 #include "ctl/valuereader.h"
+#include "dictionary/sdocommand.h"
 #include "maintenance/errorcodes.h"
 
 using namespace platform;
@@ -28,7 +29,7 @@ void Err(const QString& line) {
 // The raw value of one object: kExitOk, kExitRefused or kExitNoLink (with a message).
 int ReadRaw(CtlSession& session, std::int32_t key, std::uint32_t& raw) {
     LinkReply reply;
-    if (!session.Exchange(0x40, key, 0, reply)) {
+    if (!session.Exchange(sdo::Read, key, 0, reply)) {
         Err(session.LinkDown() ? QStringLiteral("no answer: the link went down")
                                : QStringLiteral("no answer from the drive"));
         return kExitNoLink;

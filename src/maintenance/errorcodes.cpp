@@ -103,7 +103,7 @@ QStringList SetBitNames(int word, std::uint16_t value) {
 
 QString BitItemText(CGlobal& g, std::int32_t key, std::uint32_t bitValue) {
     CSdoUnit unit;
-    if (bitValue > 0xFFFF || !LookupObjectUnit(g, key, unit))
+    if (bitValue > 0xFFFF || !valueconv::LookupObjectUnit(g.Conversions(), key, unit))
         return QString();
     const QString name = QString::asprintf("%04X", bitValue);
     for (const CCellUnit& cell : unit.cells)
@@ -116,7 +116,7 @@ bool FormatErrorRowValue(CGlobal& g, platform::WindowHandle owner, std::int32_t 
                          const QString& unitText, const QString& typeName, std::uint32_t raw,
                          QString& text) {
     double number = 0;
-    if (!CGlobal::RawToNumber(typeName, raw, number))
+    if (!CNumbers::RawToNumber(typeName, raw, number))
         return false;
     const bool isCode = HistoryEntryOfCode(key) >= 0;
     if (isCode)

@@ -3,7 +3,7 @@
 #include <QVBoxLayout>
 
 #include "app/global.h"
-#include "comm/protocol.h"
+#include "dictionary/sdocommand.h"
 #include "maintenance/errorcodes.h"
 #include "pages/combolistctrl.h"
 #include "pages/gridmenu.h"
@@ -45,7 +45,7 @@ void CErrorGroup::ContinueRead() {
         readPosition = 0;
         return;
     }
-    std::int32_t key = CDecimal(grid_->GetItemText(readPosition - 1, grid::Key));
+    std::int32_t key = grid_->RowKey(readPosition - 1);
     g_.link.Request(Handle(), sdo::Read, key, 0);
     ++readPosition;
 }
@@ -68,8 +68,7 @@ LResult CErrorGroup::OnMessage(unsigned msg, WParam wParam, LParam lParam) {
         case WM_CELL_CHANGED:
             // A new unit shows once the entry is read again; values are not written here.
             if (lParam == grid::Unit && g_.online == 1)
-                g_.link.Request(Handle(), sdo::Read,
-                                CDecimal(grid_->GetItemText(int(wParam), grid::Key)), 0);
+                g_.link.Request(Handle(), sdo::Read, grid_->RowKey(int(wParam)), 0);
             return 1;
         default:
             return 0;
@@ -95,24 +94,24 @@ void CErrorGroup::ShowRefused(std::int32_t key) {
 
 void CErrorGroup::OnPageNotify(int code) {
     switch (code) {
-        case 0:
+        case PN_BROUGHT_UP:
             StartRead();
             ContinueRead();
             g_.link.ActivateWatches(Handle());
             active = 1;
             return;
-        case 1:
+        case PN_CLOSING:
             readPosition = 0;
             active = 0;
             g_.link.DeactivateWatches(Handle());
             return;
-        case 2:
+        case PN_LINK_CONFIRMED:
             if (active) {
                 StartRead();
                 ContinueRead();
             }
             return;
-        case 3:
+        case PN_PROJECT_SAVING:
             StorePagePlacement(g_, kPageNumber, this, active);
             return;
         default:

@@ -7,7 +7,7 @@
 #include <QLabel>
 
 #include "app/global.h"
-#include "comm/protocol.h"
+#include "dictionary/sdocommand.h"
 #include "resources/icons.h"
 
 using namespace platform;

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "app/global.h"
-#include "comm/protocol.h"
+#include "dictionary/sdocommand.h"
 #include "pages/datainoutlist.h"
 #include "pages/projectrows.h"
 #include "pages/rowhelpers.h"
@@ -30,7 +30,7 @@ void ShowState(QWidget* widget, bool set, int setIcon, int clearIcon) {
 }  // namespace
 
 CDataInOut::CDataInOut(CGlobal& g, QWidget* parent)
-    : CPageView(parent), g_(g), toolTip_(std::make_unique<CUserToolTip>(this)) {
+    : CPageView(parent), g_(g), toolTip_(std::make_unique<CUserToolTip>(this, g.language)) {
     setObjectName("CDataInOut");
     iniPath = g_.DataFolder() + "DataInOut.ini";
     BuildLayout();
@@ -131,21 +131,21 @@ void CDataInOut::StartReading() {
 
 void CDataInOut::OnPageNotify(int code) {
     switch (code) {
-        case 0:
+        case PN_BROUGHT_UP:
             StartReading();
             g_.link.ActivateWatches(Handle());
             pageActive = 1;
             return;
-        case 1:
+        case PN_CLOSING:
             readCursor = 0;
             pageActive = 0;
             g_.link.DeactivateWatches(Handle());
             return;
-        case 2:
+        case PN_LINK_CONFIRMED:
             if (pageActive)
                 StartReading();
             return;
-        case 3:
+        case PN_PROJECT_SAVING:
             StorePagePlacement(g_, kPageNumber, this, pageActive);
             return;
         default:

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/global.h"
-#include "comm/protocol.h"
+#include "dictionary/sdocommand.h"
 #include "pages/projectrows.h"
 
 using namespace platform;
@@ -96,19 +96,19 @@ void CDrvPanelF001::OnChoice(int item) {
 
 void CDrvPanelF001::OnPageNotify(int code) {
     switch (code) {
-        case 0:
+        case PN_BROUGHT_UP:
             if (selectedEntry != 0)
                 g_.link.ActivateWatchKey(ChosenKey());
             pageActive = 1;
             return;
-        case 1:
+        case PN_CLOSING:
             g_.link.DeactivateWatches(Handle());
             pageActive = 0;
             return;
-        case 2:
+        case PN_LINK_CONFIRMED:
             g_.link.Request(Handle(), sdo::Read, monitor::kSelectorKey, 0);
             return;
-        case 3:
+        case PN_PROJECT_SAVING:
             StorePagePlacement(g_, kPageNumber, this, pageActive);
             return;
         default:

@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/global.h"
-#include "comm/protocol.h"
+#include "dictionary/sdocommand.h"
 
 using namespace platform;
 
@@ -39,13 +39,13 @@ LResult CDrvPanelF007::OnMessage(unsigned msg, WParam wParam, LParam lParam) {
             OnLinkValue(static_cast<std::uint32_t>(wParam), static_cast<std::int32_t>(lParam));
             return 1;
         case WM_PAGE_NOTIFY:
-            if (wParam == 0) {
+            if (wParam == PN_BROUGHT_UP) {
                 Clear();
                 StartReading();
                 active = 1;
-            } else if (wParam == 1) {
+            } else if (wParam == PN_CLOSING) {
                 active = 0;
-            } else if (wParam == 2 && active) {
+            } else if (wParam == PN_LINK_CONFIRMED && active) {
                 Clear();
                 if (g_.online == 1)
                     StartReading();

@@ -1,7 +1,7 @@
 #include "pages/monitorlist.h"
 
-#include "app/global.h"
 #include "dictionary/allsdo.h"
+#include "dictionary/numbers.h"
 #include "platform/profile.h"
 
 namespace monitor {
@@ -16,7 +16,7 @@ QString ListPath(const QString& sysFolder) {
 
 std::uint32_t EntryValue(const QString& listPath, int entry) {
     QString text = platform::GetProfileString(listPath, kSection, QString::number(entry + 1));
-    return static_cast<std::uint32_t>(CGlobal::ParseHex(text));
+    return static_cast<std::uint32_t>(CNumbers::ParseHex(text));
 }
 
 std::vector<Choice> ReadChoices(const QString& listPath, const CAllSdo& dictionary) {
@@ -36,7 +36,7 @@ std::vector<Choice> ReadChoices(const QString& listPath, const CAllSdo& dictiona
 SignedDisplay SignedDisplayFor(const QString& dataType) {
     if (!dataType.startsWith('I') && !dataType.startsWith('i'))
         return {};
-    switch (CGlobal::DataTypeWidth(dataType)) {
+    switch (CNumbers::DataTypeWidth(dataType)) {
         case 8:
             return {128, 256};
         case 16:

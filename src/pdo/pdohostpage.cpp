@@ -34,23 +34,23 @@ LResult CPdoHostPage::OnMessage(unsigned msg, WParam wParam, LParam) {
 
 void CPdoHostPage::OnPageNotify(int code) {
     switch (code) {
-        case 0:
+        case PN_BROUGHT_UP:
             if (g_.online == 1)
                 g_.activePage = Handle();
             active = 1;
             return;
-        case 1:
+        case PN_CLOSING:
             active = 0;
             return;
-        case 2:
+        case PN_LINK_CONFIRMED:
             if (active && g_.online == 1)
                 g_.activePage = Handle();
             // The tab pages read again once the link is up; a tab opened offline would else
             // never show its values.
             if (dialog_)
-                dialog_->NotifyTabPages(2);
+                dialog_->NotifyTabPages(PN_LINK_CONFIRMED);
             return;
-        case 3:
+        case PN_PROJECT_SAVING:
             StorePagePlacement(g_, pageNumber_, this, active);
             return;
         default:
