@@ -39,11 +39,15 @@ private:
     std::vector<std::int32_t> keys_;
 };
 
+struct CommSettings;
+// The link settings of the transport: 115200 Bd or 1 Mbit/s, drive address 1.
+CommSettings SettingsFor(const Transport& t);
+
 // Opens the link of `g` over the transport (online = 1); false when it does not open.
 bool OpenLink(CGlobal& g, const Transport& t);
 void CloseLink(CGlobal& g);
 
 // Microseconds per exchange for the reads of `keys` through the protocol alone, on the calling
-// thread; -1 when the transport does not open or an exchange fails.
+// thread, after one untimed exchange; -1 when the transport does not open or an exchange fails.
 double BareExchangeUs(const QString& dataFolder, const Transport& t,
                       const std::vector<std::int32_t>& keys);

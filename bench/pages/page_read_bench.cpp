@@ -18,6 +18,7 @@
 #include "pages/parampage.h"
 #include "program_read.h"
 #include "row_clock.h"
+#include "row_trace.h"
 #include "sim_link.h"
 #include "support/roundtrip.h"
 
@@ -30,7 +31,14 @@ constexpr double kGoalUs = 60;  // page read per row over bare exchange plus flo
 struct Series {
     Transport transport;
     std::vector<double> bare, page, pageWhole, program, programWhole;
+    std::vector<RowSplit> splits;  // of the traced read in the bench's loop
 };
+
+// Of the rounds that completed (a failed one is -1).
+double Least(std::vector<double> v) {
+    v.erase(std::remove_if(v.begin(), v.end(), [](double x) { return x < 0; }), v.end());
+    return v.empty() ? -1 : *std::min_element(v.begin(), v.end());
+}
 
 // Of the rounds that completed (a failed one is -1).
 double Median(std::vector<double> v) {
@@ -51,7 +59,7 @@ int Failures(const Series& s) {
 // The page alone in a settings object of its own, its link opened by the bench.
 class BenchPage {
 public:
-    explicit BenchPage(const QString& base) : global_(base) {
+    explicit BenchPage(const QString& base) : global_(base), dataFolder_(base + "/data/") {
         global_.dictionary.WaitLoaded(kLimitMs);
         global_.language = 2;
         global_.columnTitles[0] = "name";
@@ -73,12 +81,7 @@ public:
         perRow = whole = -1;
         if (!OpenLink(global_, t))
             return false;
-        CComboListCtrl& grid = page_->Grid();
-        for (int r = 0; r < grid.GetItemCount(); ++r) grid.SetItemText(r, grid::Value, QString());
-        clock_->Start();
-        page_->OnMessage(platform::WM_PAGE_NOTIFY, platform::PN_BROUGHT_UP, 0);
-        const bool done = clock_->Wait(kRows, kLimitMs);
-        CloseLink(global_);
+        const bool done = ReadAll();
         if (done) {
             perRow = clock_->PerRowUs();
             whole = clock_->WholeUs();
@@ -86,12 +89,40 @@ public:
         return done;
     }
 
+    // The same read with each row's moments marked (RowTrace).
+    RowSplit Traced(const Transport& t) {
+        if (!OpenTracedLink(global_, t, dataFolder_))
+            return {};
+        RowTrace::Instance().Start();
+        const bool done = ReadAll();
+        RowTrace::Instance().Stop();
+        return done ? SplitRows(RowTrace::Instance(), clock_->Marks(), kRows) : RowSplit{};
+    }
+
 private:
+    // Reads the page over the open link and closes it.
+    bool ReadAll() {
+        CComboListCtrl& grid = page_->Grid();
+        for (int r = 0; r < grid.GetItemCount(); ++r) grid.SetItemText(r, grid::Value, QString());
+        clock_->Start();
+        page_->OnMessage(platform::WM_PAGE_NOTIFY, platform::PN_BROUGHT_UP, 0);
+        const bool done = clock_->Wait(kRows, kLimitMs);
+        CloseLink(global_);
+        return done;
+    }
+
     SimMainWindow mainWindow_;
     CGlobal global_;
+    QString dataFolder_;
     std::unique_ptr<CParamPage> page_;
     std::unique_ptr<RowClock> clock_;
 };
+
+void PrintHeader(const char* title, const std::vector<Series>& s) {
+    std::printf("\n%-34s", title);
+    for (const Series& one : s) std::printf(" %14s", qPrintable(one.transport.name));
+    std::printf("\n");
+}
 
 void PrintRow(const char* what, const std::vector<Series>& s,
               const std::function<double(const Series&)>& figure) {
@@ -100,10 +131,40 @@ void PrintRow(const char* what, const std::vector<Series>& s,
     std::printf("\n");
 }
 
-void PrintTable(const std::vector<Series>& s, double floor, double memory) {
-    std::printf("\nmicroseconds per row (median)    ");
-    for (const Series& one : s) std::printf(" %14s", qPrintable(one.transport.name));
-    std::printf("\n");
+// Median over the rounds whose trace paired up.
+double SplitMedian(const Series& s, bool typical, int segment) {
+    std::vector<double> v;
+    for (const RowSplit& one : s.splits)
+        if (one.valid)
+            v.push_back(typical ? one.median[segment] : one.mean[segment]);
+    if (v.empty())
+        return -1;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void PrintSplits(const std::vector<Series>& s) {
+    const char* names[RowSplit::Count] = {
+        "request out -> reply in (wire)", "reply in -> handler starts",
+        "handler starts -> value shown", "value shown -> next request out"};
+    std::printf(
+        "\nwhere a row's time goes: a traced read in the bench's loop per round; the mean\n"
+        "of its rows (adds up to the row) and the median row (without the preempted)\n");
+    for (bool typical : {false, true}) {
+        PrintHeader(
+            typical ? "median row, us (median of rounds)" : "mean row, us (median of rounds)", s);
+        for (int i = 0; i < RowSplit::Count; ++i)
+            PrintRow(names[i], s, [&](const Series& o) { return SplitMedian(o, typical, i); });
+    }
+    PrintRow("traced reads that paired up", s, [](const Series& o) {
+        return double(std::count_if(o.splits.begin(), o.splits.end(),
+                                    [](const RowSplit& r) { return r.valid; }));
+    });
+}
+
+void PrintTable(const std::vector<Series>& s, double floor, double leastFloor, double memory,
+                double leastMemory) {
+    PrintHeader("microseconds per row (median)", s);
     PrintRow("wire time (request and reply)", s,
              [](const Series& o) { return o.transport.wireUs; });
     PrintRow("bare exchange (protocol alone)", s, [](const Series& o) { return Median(o.bare); });
@@ -120,6 +181,17 @@ void PrintTable(const std::vector<Series>& s, double floor, double memory) {
     PrintRow("  whole read / rows (from command)", s,
              [](const Series& o) { return Median(o.programWhole) / kRows; });
     PrintRow("failed measurements (left out)", s, [](const Series& o) { return Failures(o); });
+    // Other programs on the machine preempt some rounds; the least figure is the undisturbed one.
+    PrintHeader("least of the rounds, us per row", s);
+    PrintRow("hand-over floor, in memory", s, [&](const Series&) { return leastFloor; });
+    PrintRow("CCtrlLink round trip in memory", s, [&](const Series&) { return leastMemory; });
+    PrintRow("bare exchange", s, [](const Series& o) { return Least(o.bare); });
+    PrintRow("page read, bench event loop", s, [](const Series& o) { return Least(o.page); });
+    PrintRow("  over bare + floor", s,
+             [&](const Series& o) { return Least(o.page) - Least(o.bare) - leastFloor; });
+    PrintRow("page read, running program", s, [](const Series& o) { return Least(o.program); });
+    PrintRow("  over bare + floor", s,
+             [&](const Series& o) { return Least(o.program) - Least(o.bare) - leastFloor; });
     std::printf(
         "goal: page read per row within %.0f us of bare + floor; CCtrlLink in memory under 25 us "
         "(10 %% of CAN wire time at 1 Mbit/s)\n",
@@ -135,7 +207,7 @@ void PrintTable(const std::vector<Series>& s, double floor, double memory) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TracingApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     BenchDrives drives;
     if (!drives.Start(kRows))
@@ -148,7 +220,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<Series> series;
-    for (const Transport& t : drives.transports()) series.push_back({t, {}, {}, {}, {}, {}});
+    for (const Transport& t : drives.transports()) series.push_back({t, {}, {}, {}, {}, {}, {}});
     std::vector<double> floors, memories;
     for (int round = 0; round < rounds; ++round) {
         floors.push_back(HandoverFloorUs(kHandovers));
@@ -162,6 +234,7 @@ int main(int argc, char** argv) {
             page.Read(t, perRow, whole);
             s.page.push_back(perRow);
             s.pageWhole.push_back(whole);
+            s.splits.push_back(page.Traced(t));
             RowClock* clock = nullptr;
             const bool connected = program.Connect(t);
             const bool read = connected && program.ReadPage(kRows, clock);
@@ -178,6 +251,7 @@ int main(int argc, char** argv) {
         std::printf("\n");
         std::fflush(stdout);
     }
-    PrintTable(series, Median(floors), Median(memories));
+    PrintTable(series, Median(floors), Least(floors), Median(memories), Least(memories));
+    PrintSplits(series);
     return 0;
 }

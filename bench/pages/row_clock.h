@@ -23,6 +23,8 @@ public:
     double PerRowUs() const;
     // From Start to the last value (microseconds).
     double WholeUs() const;
+    // The moments the values were shown, in order.
+    const std::vector<Clock::time_point>& Marks() const { return marks_; }
 
 private:
     void OnChanged(int firstColumn, int lastColumn);
