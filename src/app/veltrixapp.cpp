@@ -9,6 +9,7 @@
 #include "app/mainframe.h"
 #include "app/pageregistry.h"
 #include "comm/commpages.h"
+#include "maintenance/registration.h"
 #include "pages/registration.h"
 #include "platform/locale.h"
 #include "platform/msgbox.h"
@@ -81,6 +82,7 @@ bool CVeltrixApp::InitInstance() {
     LoadQtCatalog(language);
     RegisterCommPages(global_);
     RegisterParameterPages(CPageRegistry::Instance());
+    RegisterMaintenancePages(CPageRegistry::Instance(), global_);
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);
     mainFrame_->resize(1024, 720);
