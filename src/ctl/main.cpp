@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ctl/commands.h"
+#include "ctl/maintcommands.h"
 #include "ctl/options.h"
 #include "ctl/session.h"
 
@@ -31,5 +32,17 @@ int main(int argc, char** argv) {
         return RunRead(options);
     if (options.command == "write")
         return RunWrite(options);
+    if (options.command == "diff")
+        return RunDiff(options);
+    if (options.command == "export")
+        return RunExport(options);
+    if (options.command == "import")
+        return RunImport(options);
+    if (options.command == "store")
+        return RunStore(options);
+    if (options.command == "init")
+        return RunInit(options);
+    if (options.command == "restart")
+        return RunRestart(options);
     return RunWatch(options);
 }

@@ -2,11 +2,6 @@
 
 namespace drvdata {
 
-const char* const kUnknownName = "? ? ? ?";
-const char* const kTrue = "True";
-const char* const kFail = "Fail";
-const char* const kAlarm = "Alarm";
-
 namespace {
 constexpr std::uint8_t kRead = 0x40;
 }

@@ -47,9 +47,4 @@ private:
     std::optional<CSdoInfo> entry_;  // the current row's dictionary entry
 };
 
-extern const char* const kUnknownName;  // "? ? ? ?"
-extern const char* const kTrue;
-extern const char* const kFail;
-extern const char* const kAlarm;
-
 }  // namespace drvdata

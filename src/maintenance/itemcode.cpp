@@ -5,6 +5,11 @@
 
 namespace drvdata {
 
+const char* const kTrue = "True";
+const char* const kFail = "Fail";
+const char* const kAlarm = "Alarm";
+const char* const kUnknownName = "? ? ? ?";
+
 EntryLookup DictionaryLookup(const CAllSdo& dictionary) {
     return [&dictionary](std::int32_t key, CSdoInfo& entry) {
         return dictionary.FindByKey(key, entry) == 1;

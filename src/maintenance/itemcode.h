@@ -51,6 +51,12 @@ std::uint32_t LoadRaw(const QString& loadValue, int width);
 // dictionary, else its number in the width's hexadecimal form.
 QString ExpectedText(const CSdoInfo* entry, int codeWidth, const QString& loadValue);
 
+// Row outcomes, and the name of an object the dictionary lacks.
+extern const char* const kTrue;
+extern const char* const kFail;
+extern const char* const kAlarm;
+extern const char* const kUnknownName;  // "? ? ? ?"
+
 // Texts of a row that could not be transferred (the pass goes on; the row counts as an error).
 QString WidthReason(int width);
 QString NoLoadValueReason();
