@@ -25,6 +25,7 @@ CBatchPage::CBatchPage(CGlobal& g, QWidget* parent)
     progress_->setFormat(QStringLiteral("%v / %m"));
     progress_->setRange(0, 1);
     progress_->setValue(0);
+    progress_->setTextVisible(false);  // no count before the first pass
     cancel_->setObjectName("cancel");
     cancel_->setEnabled(false);
     connect(cancel_, &QPushButton::clicked, this, &CBatchPage::OnCancel);
@@ -88,6 +89,7 @@ void CBatchPage::StartPass(drvdata::CBatchPass& pass) {
     pass.rowChanged = [this](int row) { RowChanged(row); };
     progress_->setRange(0, std::max(1, pass.RowCount()));
     progress_->setValue(0);
+    progress_->setTextVisible(true);
     SetIdle(false);
     cancel_->setEnabled(true);
     Continue(pass.Start());

@@ -2,6 +2,8 @@
 // Drive objects that store, initialise and restart the drive.
 #include <cstdint>
 
+#include "comm/protocol.h"  // the command bytes (sdo::)
+
 namespace drvobj {
 
 constexpr std::int32_t kStoreControl = 0x2FF001;  // 1 stores the control parameters, 10 resets them
@@ -14,9 +16,5 @@ constexpr std::int32_t kStoreValue = 1;
 constexpr std::int32_t kInitialiseValue = 10;
 constexpr std::int32_t kRestartMagic = 0xAA55;
 constexpr std::uint32_t kStoringBit = 0x10;
-
-constexpr std::uint8_t kRead = 0x40;
-constexpr std::uint8_t kWrite1 = 0x2F;
-constexpr std::uint8_t kWrite2 = 0x2B;
 
 }  // namespace drvobj

@@ -1,10 +1,8 @@
 #include "maintenance/exportpass.h"
 
-namespace drvdata {
+#include "comm/protocol.h"
 
-namespace {
-constexpr std::uint8_t kRead = 0x40;
-}
+namespace drvdata {
 
 std::vector<ExportRow> ExportRows(const std::vector<std::uint32_t>& codes,
                                   const EntryLookup& lookup) {
@@ -52,7 +50,7 @@ std::optional<BatchRequest> CExportPass::Prepare(int row) {
         r.result = QString::fromLatin1(kFail);
         return std::nullopt;
     }
-    return BatchRequest{kRead, ItemKey(r.code), 0};
+    return BatchRequest{sdo::Read, ItemKey(r.code), 0};
 }
 
 void CExportPass::TakeValue(int row, std::uint32_t value) {

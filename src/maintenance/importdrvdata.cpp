@@ -199,7 +199,7 @@ void CImportDrvData::OnRestart() {
     if (!LinkOpen())
         return;
     g_.link.Protocol().retryOnSendFailure = 0;
-    Send({drvobj::kWrite2, drvobj::kRestart, drvobj::kRestartMagic});
+    Send({sdo::Write2, drvobj::kRestart, drvobj::kRestartMagic});
 }
 
 void CImportDrvData::OnPageNotify(int code) {

@@ -1,12 +1,10 @@
 #include "maintenance/importpass.h"
 
-#include "maintenance/exportpass.h"
+#include "comm/protocol.h"
 
 namespace drvdata {
 
 namespace {
-constexpr std::uint8_t kRead = 0x40;
-
 bool HasAfterFirst(const QString& text, char16_t c) {
     return text.indexOf(c, 1) >= 0;
 }
@@ -76,7 +74,7 @@ std::optional<BatchRequest> CImportPass::Prepare(int row) {
         return std::nullopt;
     }
     if (mode_ == Mode::Compare)
-        return BatchRequest{kRead, ItemKey(code), 0};
+        return BatchRequest{sdo::Read, ItemKey(code), 0};
     return BatchRequest{WriteCommand(width_), ItemKey(code),
                         static_cast<std::int32_t>(LoadRaw(r.loadValue, width_))};
 }

@@ -35,20 +35,20 @@ BatchRequest CInitSaveRules::Begin(InitSaveAction action) {
     switch (action) {
         case InitSaveAction::Initialise:
             ok_[0] = ok_[1] = ok_[2] = false;
-            return {drvobj::kWrite1, drvobj::kStoreControl, drvobj::kInitialiseValue};
+            return {sdo::Write1, drvobj::kStoreControl, drvobj::kInitialiseValue};
         case InitSaveAction::StoreControl:
             ok_[static_cast<int>(InitSaveButton::StoreControl)] = false;
-            return {drvobj::kWrite1, drvobj::kStoreControl, drvobj::kStoreValue};
+            return {sdo::Write1, drvobj::kStoreControl, drvobj::kStoreValue};
         case InitSaveAction::StoreMotor:
             ok_[static_cast<int>(InitSaveButton::StoreMotor)] = false;
-            return {drvobj::kWrite1, drvobj::kStoreMotor, drvobj::kStoreValue};
+            return {sdo::Write1, drvobj::kStoreMotor, drvobj::kStoreValue};
         default:
-            return {drvobj::kWrite2, drvobj::kRestart, drvobj::kRestartMagic};
+            return {sdo::Write2, drvobj::kRestart, drvobj::kRestartMagic};
     }
 }
 
 BatchRequest CInitSaveRules::DriveSavesRequest() {
-    return {drvobj::kWrite1, drvobj::kStoreAll, drvobj::kStoreValue};
+    return {sdo::Write1, drvobj::kStoreAll, drvobj::kStoreValue};
 }
 
 void CInitSaveRules::OnValue(std::int32_t key, std::uint32_t value) {

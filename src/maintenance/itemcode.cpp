@@ -1,6 +1,7 @@
 #include "maintenance/itemcode.h"
 
 #include "app/global.h"
+#include "comm/protocol.h"
 #include "dictionary/numberscan.h"
 
 namespace drvdata {
@@ -31,11 +32,11 @@ int TypeWidth(const QString& typeName) {
 std::uint8_t WriteCommand(int width) {
     switch (width) {
         case 8:
-            return 0x2F;
+            return sdo::Write1;
         case 16:
-            return 0x2B;
+            return sdo::Write2;
         case 32:
-            return 0x23;
+            return sdo::Write4;
         default:
             return 0;
     }

@@ -28,7 +28,7 @@ std::optional<BatchRequest> CSaveSteps::Proceed() {
         return std::nullopt;
     if (step_ == 1 || step_ == 2) {
         awaitedKey_ = step_ == 1 ? drvobj::kStoreMotor : drvobj::kStoreControl;
-        return BatchRequest{drvobj::kWrite1, awaitedKey_, drvobj::kStoreValue};
+        return BatchRequest{sdo::Write1, awaitedKey_, drvobj::kStoreValue};
     }
     saving_ = false;
     status_ = endText_;
