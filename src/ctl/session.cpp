@@ -6,12 +6,20 @@
 #include <cstdio>
 
 #include "comm/linksettings.h"
+#include "platform/basefolder.h"
 
 using namespace platform;
 
 namespace {
+// Without --base the program's rule holds, the per-user folder of an installed program too.
 QString BaseFolder(const CtlOptions& o) {
-    return o.base.isEmpty() ? QDir::currentPath() : QDir(o.base).absolutePath();
+    if (!o.base.isEmpty())
+        return QDir(o.base).absolutePath();
+    const BaseFolderChoice choice = ChooseStartFolder();
+    if (!choice.error.isEmpty())
+        std::fprintf(stderr, "veltoctl: cannot prepare the folder %s: %s\n",
+                     qPrintable(choice.folder), qPrintable(choice.error));
+    return choice.folder;
 }
 constexpr std::int32_t kStatusWordKey = 0x604100;
 }  // namespace
