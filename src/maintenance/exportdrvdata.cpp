@@ -72,11 +72,11 @@ void CExportDrvData::SetIdle(bool idle) {
 void CExportDrvData::OnLoadList() {
     SetStatus(QStringLiteral("Start export data..."));
     load_->setEnabled(false);
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Choosing upload file");
-    spec.filters = QStringList{QStringLiteral("Files(*.qxo)")};
-    spec.initialPath = InitialDataPath(g_);
-    const QString path = ChooseFile(this, spec);
+    FileDialogOptions options;
+    options.title = QStringLiteral("Choosing upload file");
+    options.filters = QStringList{QStringLiteral("Files(*.qxo)")};
+    options.initialPath = InitialDataPath(g_);
+    const QString path = ChooseFile(this, options);
     if (!path.isEmpty())
         LoadList(path);
     SetStatus(QStringLiteral("Export data finish."));
@@ -108,13 +108,13 @@ void CExportDrvData::PassEnded(CBatchPass& pass) {
 }
 
 void CExportDrvData::OnSaveResult() {
-    FileDialogSpec spec;
-    spec.save = true;
-    spec.title = QStringLiteral("write save file name without extend file name");
-    spec.filters = QStringList{QStringLiteral("Files(*.qxi)"), QStringLiteral("Files(*.txt)")};
-    spec.defaultSuffix = QStringLiteral("qxi");
-    spec.initialPath = InitialDataPath(g_);
-    const QString chosen = ChooseFile(this, spec);
+    FileDialogOptions options;
+    options.save = true;
+    options.title = QStringLiteral("write save file name without extend file name");
+    options.filters = QStringList{QStringLiteral("Files(*.qxi)"), QStringLiteral("Files(*.txt)")};
+    options.defaultSuffix = QStringLiteral("qxi");
+    options.initialPath = InitialDataPath(g_);
+    const QString chosen = ChooseFile(this, options);
     if (!chosen.isEmpty())
         SaveResult(chosen);
 }

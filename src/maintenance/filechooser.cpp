@@ -12,16 +12,16 @@ FileChooser& Installed() {
     return chooser;
 }
 
-QString RunDialog(QWidget* parent, const FileDialogSpec& spec) {
-    QFileDialog dialog(parent, spec.title);
-    dialog.setAcceptMode(spec.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(spec.filters);
-    if (!spec.defaultSuffix.isEmpty())
-        dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.initialPath.isEmpty()) {
-        QFileInfo initial(spec.initialPath);
-        dialog.setDirectory(initial.isDir() ? spec.initialPath : initial.absolutePath());
+QString RunDialog(QWidget* parent, const FileDialogOptions& options) {
+    QFileDialog dialog(parent, options.title);
+    dialog.setAcceptMode(options.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(options.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(options.filters);
+    if (!options.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(options.defaultSuffix);
+    if (!options.initialPath.isEmpty()) {
+        QFileInfo initial(options.initialPath);
+        dialog.setDirectory(initial.isDir() ? options.initialPath : initial.absolutePath());
         if (!initial.isDir())
             dialog.selectFile(initial.fileName());
     }
@@ -32,10 +32,10 @@ QString RunDialog(QWidget* parent, const FileDialogSpec& spec) {
 
 }  // namespace
 
-QString ChooseFile(QWidget* parent, const FileDialogSpec& spec) {
+QString ChooseFile(QWidget* parent, const FileDialogOptions& options) {
     if (Installed())
-        return Installed()(parent, spec);
-    return RunDialog(parent, spec);
+        return Installed()(parent, options);
+    return RunDialog(parent, options);
 }
 
 FileChooser SetFileChooser(FileChooser chooser) {

@@ -8,7 +8,7 @@
 class CGlobal;
 class QWidget;
 
-struct FileDialogSpec {
+struct FileDialogOptions {
     bool save = false;
     QString title;
     QStringList filters;  // "Files(*.qxi)" ...
@@ -17,9 +17,9 @@ struct FileDialogSpec {
 };
 
 // The chosen path, or an empty text when the user cancelled.
-using FileChooser = std::function<QString(QWidget* parent, const FileDialogSpec& spec)>;
+using FileChooser = std::function<QString(QWidget* parent, const FileDialogOptions& options)>;
 
-QString ChooseFile(QWidget* parent, const FileDialogSpec& spec);
+QString ChooseFile(QWidget* parent, const FileDialogOptions& options);
 // Installs a chooser and returns the previous one (an empty one restores the dialogs).
 FileChooser SetFileChooser(FileChooser chooser);
 

@@ -86,11 +86,11 @@ void CImportDrvData::SetIdle(bool idle) {
 void CImportDrvData::OnLoadData() {
     SetStatus(QStringLiteral("Start export data..."));
     load_->setEnabled(false);
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Choosing load data file");
-    spec.filters = QStringList{QStringLiteral("Files(*.qxi)")};
-    spec.initialPath = InitialDataPath(g_);
-    const QString path = ChooseFile(this, spec);
+    FileDialogOptions options;
+    options.title = QStringLiteral("Choosing load data file");
+    options.filters = QStringList{QStringLiteral("Files(*.qxi)")};
+    options.initialPath = InitialDataPath(g_);
+    const QString path = ChooseFile(this, options);
     if (!path.isEmpty())
         LoadData(path);
     SetStatus(QStringLiteral("Export data finish."));
@@ -132,12 +132,12 @@ QString CImportDrvData::ProposedLogName() {
 
 void CImportDrvData::OnSaveResult() {
     const QString proposed = ProposedLogName();
-    FileDialogSpec spec;
-    spec.save = true;
-    spec.title = QStringLiteral("write save file name without extend file name");
-    spec.filters = QStringList{QStringLiteral("Files(*.txt)")};
-    spec.initialPath = g_.baseFolder + u'/' + proposed;
-    const QString chosen = ChooseFile(this, spec);
+    FileDialogOptions options;
+    options.save = true;
+    options.title = QStringLiteral("write save file name without extend file name");
+    options.filters = QStringList{QStringLiteral("Files(*.txt)")};
+    options.initialPath = g_.baseFolder + u'/' + proposed;
+    const QString chosen = ChooseFile(this, options);
     if (!chosen.isEmpty())
         SaveResult(chosen, proposed);
 }

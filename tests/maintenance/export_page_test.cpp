@@ -45,7 +45,7 @@ TEST_F(ExportPageTest, ReadsEveryListedObjectAndSavesTheDataFile) {
     LoadList(*page,
              "0x60410010\n6041 0010\n2FFE0120\n60710010\n10050020\n605A0010\n5FFF0010\n"
              "607C0020\n60600008\n100D0008\n");
-    EXPECT_EQ(chooser.specs.at(0).title, "Choosing upload file");
+    EXPECT_EQ(chooser.dialogs.at(0).title, "Choosing upload file");
     EXPECT_EQ(Status(*page), "Export data finish.");
     CReportList& list = page->List();
     ASSERT_EQ(list.rowCount(), 10);

@@ -15,14 +15,14 @@
 class ChooserScript {
 public:
     ChooserScript() {
-        previous_ = SetFileChooser([this](QWidget*, const FileDialogSpec& spec) {
-            specs.push_back(spec);
+        previous_ = SetFileChooser([this](QWidget*, const FileDialogOptions& options) {
+            dialogs.push_back(options);
             return answers.isEmpty() ? QString() : answers.takeFirst();
         });
     }
     ~ChooserScript() { SetFileChooser(previous_); }
     QStringList answers;
-    std::vector<FileDialogSpec> specs;
+    std::vector<FileDialogOptions> dialogs;
 
 private:
     FileChooser previous_;
