@@ -81,7 +81,7 @@ bool CVeltrixApp::InitInstance() {
     }
     LoadQtCatalog(language);
     RegisterCommPages(global_);
-    RegisterParameterPages(CPageRegistry::Instance());
+    RegisterParameterPages(CPageRegistry::Instance(), global_);
     RegisterMaintenancePages(CPageRegistry::Instance(), global_);
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);

@@ -168,9 +168,9 @@ void CBatchPage::OtherReply(unsigned, std::int32_t, std::uint32_t) {}
 void CBatchPage::OtherNoReply() {}
 
 void CBatchPage::OnPageNotify(int code) {
-    if (code == 0) {
+    if (code == PN_BROUGHT_UP) {
         TakeLink();
-    } else if (code == 1) {
+    } else if (code == PN_CLOSING) {
         if (PassRunning())
             pass_->Cancel();
         ReleaseLink();

@@ -2,7 +2,7 @@
 // Drive objects that store, initialise and restart the drive.
 #include <cstdint>
 
-#include "comm/protocol.h"  // the command bytes (sdo::)
+#include "dictionary/sdocommand.h"
 
 namespace drvobj {
 

@@ -1,6 +1,6 @@
 #include "maintenance/exportpass.h"
 
-#include "comm/protocol.h"
+#include "dictionary/sdocommand.h"
 
 namespace drvdata {
 

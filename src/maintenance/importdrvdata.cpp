@@ -204,7 +204,7 @@ void CImportDrvData::OnRestart() {
 
 void CImportDrvData::OnPageNotify(int code) {
     CBatchPage::OnPageNotify(code);
-    if (code != 1)
+    if (code != PN_CLOSING)
         return;
     g_.link.Protocol().retryOnSendFailure = 1;
     PostMessage(g_.mainWindow, WM_BATCH_DONE, 0, 0);

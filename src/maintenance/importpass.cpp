@@ -1,6 +1,6 @@
 #include "maintenance/importpass.h"
 
-#include "comm/protocol.h"
+#include "dictionary/sdocommand.h"
 
 namespace drvdata {
 

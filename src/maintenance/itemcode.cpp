@@ -1,8 +1,9 @@
 #include "maintenance/itemcode.h"
 
-#include "app/global.h"
-#include "comm/protocol.h"
+#include "dictionary/allsdo.h"
+#include "dictionary/numbers.h"
 #include "dictionary/numberscan.h"
+#include "dictionary/sdocommand.h"
 
 namespace drvdata {
 
@@ -18,7 +19,7 @@ EntryLookup DictionaryLookup(const CAllSdo& dictionary) {
 }
 
 std::uint32_t ParseItemCode(const QString& text) {
-    return static_cast<std::uint32_t>(CGlobal::ParseHex(text));
+    return static_cast<std::uint32_t>(CNumbers::ParseHex(text));
 }
 
 QString ItemCodeText(std::uint32_t code) {
@@ -26,7 +27,7 @@ QString ItemCodeText(std::uint32_t code) {
 }
 
 int TypeWidth(const QString& typeName) {
-    return CGlobal::DataTypeWidth(typeName);
+    return CNumbers::DataTypeWidth(typeName);
 }
 
 std::uint8_t WriteCommand(int width) {
@@ -56,7 +57,7 @@ QString HexByWidth(int width, std::uint32_t value) {
 }
 
 QString ByType(const QString& typeName, int width, std::uint32_t value) {
-    const bool isUnsigned = typeName.startsWith(u'U') || typeName.startsWith(u'u');
+    const bool isUnsigned = CNumbers::IsUnsignedType(typeName);
     auto v = static_cast<std::int64_t>(value);
     if (!isUnsigned && width == 8 && value >= 128)
         v -= 256;
@@ -80,7 +81,7 @@ std::optional<QString> FormatValue(const CSdoInfo* entry, int codeWidth, std::ui
 
 std::uint32_t LoadNumber(const QString& loadValue) {
     if (loadValue.contains(u'x'))
-        return static_cast<std::uint32_t>(CGlobal::ParseHex(loadValue));
+        return static_cast<std::uint32_t>(CNumbers::ParseHex(loadValue));  // its low 32 bits
     std::int64_t number = 0;
     if (!numberscan::LeadingInteger(loadValue, number))
         return 0;
