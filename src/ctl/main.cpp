@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ctl/commands.h"
+#include "ctl/errors.h"
 #include "ctl/maintcommands.h"
 #include "ctl/options.h"
 #include "ctl/session.h"
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
         return RunRead(options);
     if (options.command == "write")
         return RunWrite(options);
+    if (options.command == "errors")
+        return RunErrors(options);
     if (options.command == "diff")
         return RunDiff(options);
     if (options.command == "export")

@@ -33,10 +33,12 @@ const char* const kToolUsage =
     "  store control|motor|all           make the drive store its parameters\n"
     "  init                              reset the control parameters to their defaults\n"
     "  restart                           restart the drive and wait until it answers\n"
+    "  errors                            error words, fault state and error history\n"
     "\n"
     "Without link options the link comes from sys/sys.ini as the program's reconnect takes it.\n"
     "Exit status: 0 done, 1 usage or unknown object, 2 refused by the drive, 3 no link or no\n"
-    "answer, 4 (diff) values differ. 'veltoctl COMMAND --help' describes one command.\n";
+    "answer, 4 (errors) an error bit is set, (diff) values differ. 'veltoctl COMMAND --help'\n"
+    "describes one command.\n";
 
 const QHash<QString, QString>& CommandUsage() {
     static const QHash<QString, QString> usage = {
@@ -88,6 +90,12 @@ const QHash<QString, QString>& CommandUsage() {
         {"restart",
          "usage: veltoctl restart\n"
          "Restarts the drive (0x2FFF:00 = 0xAA55) and waits until it answers again.\n"},
+        {"errors",
+         "usage: veltoctl errors\n"
+         "Prints the error status words 0x2601 and 0x2602 with the names of their set bits,\n"
+         "whether the drive is in fault (status word bit 3) and the stored errors, newest\n"
+         "first: time, code and the error it names. Exit 0 when no error bit is set, 4 when\n"
+         "one is.\n"},
     };
     return usage;
 }
@@ -187,8 +195,8 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
         return fail("no command given");
     if (!CommandUsage().contains(o.command))
         return fail("unknown command " + o.command);
-    static const QHash<QString, int> kArguments = {
-        {"objects", 0}, {"write", 2}, {"export", 2}, {"init", 0}, {"restart", 0}};
+    static const QHash<QString, int> kArguments = {{"objects", 0}, {"errors", 0}, {"write", 2},
+                                                   {"export", 2},  {"init", 0},   {"restart", 0}};
     int need = kArguments.value(o.command, 1);
     bool exact = o.command != "watch";
     if (o.arguments.size() < need || (exact && o.arguments.size() != need))
