@@ -16,6 +16,7 @@
 #include "pdo/pdopages.h"
 #include "platform/locale.h"
 #include "platform/msgbox.h"
+#include "tuner/registration.h"
 
 CVeltrixApp::CVeltrixApp(CGlobal& global) : global_(global) {}
 
@@ -88,6 +89,7 @@ bool CVeltrixApp::InitInstance() {
     RegisterErrorPages(CPageRegistry::Instance(), global_);
     RegisterPanelPages(CPageRegistry::Instance(), global_);
     RegisterPdoPages(CPageRegistry::Instance(), global_);
+    RegisterTunerPages(CPageRegistry::Instance(), global_);
     RegisterMaintenancePages(CPageRegistry::Instance(), global_);
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);

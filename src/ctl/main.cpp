@@ -7,6 +7,7 @@
 #include "ctl/errors.h"
 #include "ctl/maintcommands.h"
 #include "ctl/options.h"
+#include "ctl/scancommand.h"
 #include "ctl/session.h"
 
 int main(int argc, char** argv) {
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
         return RunWrite(options);
     if (options.command == "errors")
         return RunErrors(options);
+    if (options.command == "scan")
+        return RunScan(options);
     if (options.command == "diff")
         return RunDiff(options);
     if (options.command == "export")
