@@ -155,6 +155,12 @@ void PrintSplits(const std::vector<Series>& s) {
             typical ? "median row, us (median of rounds)" : "mean row, us (median of rounds)", s);
         for (int i = 0; i < RowSplit::Count; ++i)
             PrintRow(names[i], s, [&](const Series& o) { return SplitMedian(o, typical, i); });
+        PrintRow("  beside the wire (the last three)", s, [&](const Series& o) {
+            double sum = 0;
+            for (int i = RowSplit::ToUi; i < RowSplit::Count; ++i)
+                sum += SplitMedian(o, typical, i);
+            return sum;
+        });
     }
     PrintRow("traced reads that paired up", s, [](const Series& o) {
         return double(std::count_if(o.splits.begin(), o.splits.end(),
@@ -183,7 +189,7 @@ void PrintTable(const std::vector<Series>& s, double floor, double leastFloor, d
     PrintRow("failed measurements (left out)", s, [](const Series& o) { return Failures(o); });
     // Other programs on the machine preempt some rounds; the least figure is the undisturbed one.
     PrintHeader("least of the rounds, us per row", s);
-    PrintRow("hand-over floor, in memory", s, [&](const Series&) { return leastFloor; });
+    PrintRow("hand-over floor (two switches)", s, [&](const Series&) { return leastFloor; });
     PrintRow("CCtrlLink round trip in memory", s, [&](const Series&) { return leastMemory; });
     PrintRow("bare exchange", s, [](const Series& o) { return Least(o.bare); });
     PrintRow("page read, bench event loop", s, [](const Series& o) { return Least(o.page); });

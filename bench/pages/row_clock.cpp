@@ -5,9 +5,11 @@
 #include <QTimer>
 
 RowClock::RowClock(const QAbstractItemModel* model, int valueColumn) : column_(valueColumn) {
+    // Only the text: the grid may keep more about a value cell (roles of its own).
     connect(model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& from, const QModelIndex& to) {
-                OnChanged(from.column(), to.column());
+            [this](const QModelIndex& from, const QModelIndex& to, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    OnChanged(from.column(), to.column());
             });
 }
 
