@@ -74,28 +74,6 @@ QString UsageText(const QString& command) {
     return it == CommandUsage().end() ? QString::fromLatin1(kToolUsage) : it.value();
 }
 
-int ParseObjectKey(const QString& text) {
-    QString t = text.trimmed();
-    bool okIndex = false, okSub = false;
-    int index = 0, sub = 0;
-    int colon = t.indexOf(':');
-    if (colon >= 0) {
-        QString left = t.left(colon), right = t.mid(colon + 1);
-        if (left.startsWith("0x", Qt::CaseInsensitive))
-            left = left.mid(2);
-        if (right.startsWith("0x", Qt::CaseInsensitive))
-            right = right.mid(2);
-        index = left.toInt(&okIndex, 16);
-        sub = right.toInt(&okSub, 16);
-    } else if (t.size() == 6) {
-        index = t.left(4).toInt(&okIndex, 16);
-        sub = t.mid(4).toInt(&okSub, 16);
-    }
-    if (!okIndex || !okSub || index < 0 || index > 0xFFFF || sub < 0 || sub > 0xFF)
-        return -1;
-    return index * 256 + sub;
-}
-
 ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
     auto fail = [](const QString& why) { return ParseResult{false, why}; };
     for (int i = 0; i < args.size(); ++i) {

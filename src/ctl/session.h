@@ -10,7 +10,14 @@
 #include "ctl/options.h"
 #include "platform/messages.h"
 
-enum CtlExit { kExitOk = 0, kExitUsage = 1, kExitRefused = 2, kExitNoLink = 3 };
+// A value that does not decode ends like a missing answer: the caller has no value either way.
+enum CtlExit {
+    kExitOk = 0,
+    kExitUsage = 1,
+    kExitRefused = 2,
+    kExitNoLink = 3,
+    kExitUndecodable = 3
+};
 
 struct LinkReply {
     unsigned msg = 0;
@@ -40,6 +47,8 @@ public:
     bool WaitForKey(std::int32_t key, LinkReply& reply, int timeoutMs = 6000);
 
     bool LinkDown() const { return linkDown_; }
+    // "drive 1 on /dev/ttyUSB0": whom the link addresses (set by OpenLink).
+    QString DriveText() const { return driveText_; }
 
     platform::LResult OnMessage(unsigned msg, platform::WParam w, platform::LParam l) override;
 
@@ -50,4 +59,5 @@ private:
     CGlobal global_;
     std::deque<LinkReply> replies_;
     bool linkDown_ = false;
+    QString driveText_;
 };
