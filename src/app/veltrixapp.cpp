@@ -9,7 +9,10 @@
 #include "app/mainframe.h"
 #include "app/pageregistry.h"
 #include "comm/commpages.h"
+#include "maintenance/errorpages.h"
+#include "pages/panelpages.h"
 #include "pages/registration.h"
+#include "pdo/pdopages.h"
 #include "platform/locale.h"
 #include "platform/msgbox.h"
 
@@ -81,6 +84,9 @@ bool CVeltrixApp::InitInstance() {
     LoadQtCatalog(language);
     RegisterCommPages(global_);
     RegisterParameterPages(CPageRegistry::Instance(), global_);
+    RegisterErrorPages(CPageRegistry::Instance(), global_);
+    RegisterPanelPages(CPageRegistry::Instance(), global_);
+    RegisterPdoPages(CPageRegistry::Instance(), global_);
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);
     mainFrame_->resize(1024, 720);

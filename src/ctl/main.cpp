@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ctl/commands.h"
+#include "ctl/errors.h"
 #include "ctl/options.h"
 #include "ctl/session.h"
 
@@ -31,5 +32,7 @@ int main(int argc, char** argv) {
         return RunRead(options);
     if (options.command == "write")
         return RunWrite(options);
+    if (options.command == "errors")
+        return RunErrors(options);
     return RunWatch(options);
 }

@@ -27,10 +27,12 @@ const char* const kToolUsage =
     "  write INDEX:SUB VALUE [--unit U]  write a value, print what the drive reports back\n"
     "  watch INDEX:SUB... [--count N] [--interval MS]\n"
     "                                    poll objects, one tab-separated line per round\n"
+    "  errors                            error words, fault state and error history\n"
     "\n"
     "Without link options the link comes from sys/sys.ini as the program's reconnect takes it.\n"
-    "Exit status: 0 done, 1 usage or unknown object, 2 refused by the drive, 3 no link or no\n"
-    "answer. 'veltoctl COMMAND --help' describes one command.\n";
+    "Exit status: 0 done, 1 usage, unknown object or unit, 2 refused by the drive, 3 no link,\n"
+    "no answer or a value that cannot be decoded, 4 (errors) an error bit is set.\n"
+    "'veltoctl COMMAND --help' describes one command.\n";
 
 const QHash<QString, QString>& CommandUsage() {
     static const QHash<QString, QString> usage = {
@@ -53,7 +55,14 @@ const QHash<QString, QString>& CommandUsage() {
         {"watch",
          "usage: veltoctl watch INDEX:SUB... [--count N] [--interval MS]\n"
          "Polls the objects and prints one line per round with their values, tab-separated\n"
-         "(in their default units). --count 0 (default) polls until interrupted.\n"},
+         "(in their default units; ???? for a refused one). --count 0 (default) polls until\n"
+         "interrupted; no answer or a value that cannot be decoded ends it with exit 3.\n"},
+        {"errors",
+         "usage: veltoctl errors\n"
+         "Prints the error status words 0x2601 and 0x2602 with the names of their set bits,\n"
+         "whether the drive is in fault (status word bit 3) and the stored errors, newest\n"
+         "first: time, code and the error it names. Exit 0 when no error bit is set, 4 when\n"
+         "one is.\n"},
     };
     return usage;
 }
@@ -129,7 +138,7 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
         return fail("no command given");
     if (!CommandUsage().contains(o.command))
         return fail("unknown command " + o.command);
-    int need = o.command == "objects" ? 0 : o.command == "write" ? 2 : 1;
+    int need = o.command == "objects" || o.command == "errors" ? 0 : o.command == "write" ? 2 : 1;
     bool exact = o.command != "watch";
     if (o.arguments.size() < need || (exact && o.arguments.size() != need))
         return fail("wrong number of arguments for " + o.command);
