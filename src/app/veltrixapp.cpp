@@ -15,6 +15,7 @@
 #include "pdo/pdopages.h"
 #include "platform/locale.h"
 #include "platform/msgbox.h"
+#include "tuner/registration.h"
 
 CVeltrixApp::CVeltrixApp(CGlobal& global) : global_(global) {}
 
@@ -87,6 +88,7 @@ bool CVeltrixApp::InitInstance() {
     RegisterErrorPages(CPageRegistry::Instance(), global_);
     RegisterPanelPages(CPageRegistry::Instance(), global_);
     RegisterPdoPages(CPageRegistry::Instance(), global_);
+    RegisterTunerPages(CPageRegistry::Instance(), global_);
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);
     mainFrame_->resize(1024, 720);

@@ -6,6 +6,7 @@
 #include "ctl/commands.h"
 #include "ctl/errors.h"
 #include "ctl/options.h"
+#include "ctl/scancommand.h"
 #include "ctl/session.h"
 
 int main(int argc, char** argv) {
@@ -34,5 +35,7 @@ int main(int argc, char** argv) {
         return RunWrite(options);
     if (options.command == "errors")
         return RunErrors(options);
+    if (options.command == "scan")
+        return RunScan(options);
     return RunWatch(options);
 }
