@@ -67,14 +67,21 @@ bool ProgramRun::Connect(const Transport& t) {
     platform::WriteProfileString(ini, can ? "can" : "com", "buadrate", can ? "20" : "115200");
     platform::WriteProfileString(ini, can ? "can" : "com", "driverid", "1");
     global_->commMode = t.kind;
+    if (global_->reconnecting == 1) {
+        // A link lost since the last read is being reconnected: the button ends that first.
+        std::fprintf(stderr, "program: a lost link was being reconnected before %s\n",
+                     qPrintable(t.name));
+        app_->mainFrame()->OnCommand(cmd::ID_TB_CONNECT);
+    }
     app_->mainFrame()->OnCommand(cmd::ID_TB_CONNECT);
     return Settled(kLimitMs);
 }
 
 QString ProgramRun::State() const {
-    return QStringLiteral("online %1, awaiting the drive %2, read cursor %3")
+    return QStringLiteral("online %1, awaiting the drive %2, reconnecting %3, read cursor %4")
         .arg(global_->online.load())
         .arg(global_->awaitingDrive.load())
+        .arg(global_->reconnecting)
         .arg(page_->readCursor);
 }
 
