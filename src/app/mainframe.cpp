@@ -7,7 +7,6 @@
 #include <chrono>
 #include <thread>
 
-#include "app/projecthost.h"
 #include "app/aboutdlg.h"
 #include "app/chglang.h"
 #include "app/childframe.h"
@@ -19,6 +18,7 @@
 #include "app/pageframes.h"
 #include "app/pageregistry.h"
 #include "app/pageview.h"
+#include "app/projecthost.h"
 #include "app/stringtable.h"
 #include "platform/msgbox.h"
 #include "resources/bitmaps.h"
@@ -29,9 +29,10 @@ using namespace cmd;
 namespace {
 constexpr int kBlinkMs = 1200;
 // Commands the frame runs itself, enabled whatever is registered.
-constexpr int kFrameCommands[] = {ID_FILE_OPEN,  ID_FILE_SAVE,  ID_FILE_NEW,   ID_COMM_MODE,    ID_COMM_SETTINGS,  ID_TB_CONNECT,
-                                  ID_TB_CASCADE, ID_TB_TILE,      ID_APP_EXIT,       ID_APP_ABOUT,
-                                  ID_LANGUAGE,   ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+constexpr int kFrameCommands[] = {ID_FILE_OPEN,      ID_FILE_SAVE,  ID_FILE_NEW,   ID_COMM_MODE,
+                                  ID_COMM_SETTINGS,  ID_TB_CONNECT, ID_TB_CASCADE, ID_TB_TILE,
+                                  ID_APP_EXIT,       ID_APP_ABOUT,  ID_LANGUAGE,   ID_VIEW_TOOLBAR,
+                                  ID_VIEW_STATUS_BAR};
 }  // namespace
 
 CMainFrame::CMainFrame(CGlobal& global, QWidget* parent)
