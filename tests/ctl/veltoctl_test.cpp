@@ -40,6 +40,7 @@ protected:
 
     CtlRun Ctl(QStringList args, bool withLink = true) {
         QProcess p;
+        EndWithParent(p);
         p.setWorkingDirectory(base_.Path());
         if (withLink)
             args = link_ + args;

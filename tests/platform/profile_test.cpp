@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "profile_fuzz.h"
+#include "support/fuzz_replay.h"
 
 using namespace platform;
 
@@ -183,4 +185,8 @@ TEST_F(Profile, ConcurrentReadersAndWritersLoseNothing) {
     EXPECT_FALSE(bad);
     EXPECT_EQ(GetProfileSection(Path(), "w0").size(), 50u);
     EXPECT_EQ(GetProfileSection(Path(), "w1").size(), 50u);
+}
+
+TEST(ProfileFuzzCorpus, EverySeedReadsAndKeepsItsValuesOverAWrite) {
+    EXPECT_GE(ReplayFuzzCorpus("platform/fuzz_corpus/profile", FuzzProfile), 6);
 }

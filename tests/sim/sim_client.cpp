@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "controlchannel.h"
+#include "support/sim_process.h"
 #include "support/temp_base.h"
 
 Sdo MakeSdo(uint8_t cmd, uint32_t key, uint32_t data) {
@@ -28,6 +29,7 @@ VeltosimRun::~VeltosimRun() {
 
 bool VeltosimRun::Start(const QStringList& args, const QString& controlPath) {
     control_ = controlPath;
+    EndWithParent(process_);
     process_.start(RuntimeDir() + "/veltosim",
                    args + QStringList{"--control", controlPath, "--no-stdin"});
     if (!process_.waitForStarted(5000))

@@ -1,15 +1,28 @@
 #include "support/sim_process.h"
 
+#include <sys/prctl.h>
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <csignal>
 
 #include "support/temp_base.h"
+
+void EndWithParent(QProcess& process) {
+    const pid_t parent = getpid();
+    // Runs in the child between fork and exec: async-signal-safe calls only.
+    process.setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)  // the parent died before the signal was armed
+            ::_exit(127);
+    });
+}
 
 bool SimProcess::Start(const QStringList& arguments, int timeoutMs) {
     process_.setProgram(RuntimeDir() + "/veltosim");
     process_.setArguments(arguments);
     process_.setProcessChannelMode(QProcess::MergedChannels);
+    EndWithParent(process_);
     process_.start();
     if (!process_.waitForStarted(timeoutMs))
         return false;

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+// The child that `process` starts gets SIGTERM when this process ends, however it ends (a
+// failed assertion, a crash, a kill), so no simulator outlives its test.
+void EndWithParent(QProcess& process);
+
 class SimProcess {
 public:
     // Starts `veltosim` with the given arguments and waits until it reports that it serves.
@@ -12,6 +16,7 @@ public:
     ~SimProcess();
 
     QString FirstLine() const { return firstLine_; }
+    qint64 ProcessId() const { return process_.processId(); }
     void Stop();
 
 private:
