@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QProcess>
 
 #include "platform/profile.h"
+#include "support/child_process.h"
 #include "support/sim_process.h"
 #include "support/temp_base.h"
 
@@ -39,16 +39,14 @@ protected:
     }
 
     CtlRun Ctl(QStringList args, bool withLink = true) {
-        QProcess p;
-        EndWithParent(p);
-        p.setWorkingDirectory(base_.Path());
+        ChildProcess p;
         if (withLink)
             args = link_ + args;
-        p.start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args);
-        p.waitForFinished(60000);
-        return CtlRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                      QString::fromUtf8(p.readAllStandardOutput()),
-                      QString::fromUtf8(p.readAllStandardError())};
+        if (!p.Start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args, base_.Path()))
+            return CtlRun{-1, QString(), QStringLiteral("veltoctl did not start")};
+        p.WaitForFinished(60000);
+        const int status = p.Stop();
+        return CtlRun{status, QString::fromUtf8(p.Output()), QString::fromUtf8(p.Errors())};
     }
 
     TempBase base_;

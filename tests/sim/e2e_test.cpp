@@ -11,7 +11,7 @@
 #include "objecttable.h"
 #include "sim_client.h"
 #include "sim_table.h"
-#include "support/sim_process.h"
+#include "support/child_process.h"
 #include "support/temp_base.h"
 
 namespace {
@@ -117,30 +117,28 @@ TEST_F(SimE2e, TwoDrivesOnOneVirtualCanBus) {
 
 TEST_F(SimE2e, RefusesToStartWithoutItsTable) {
     TempBase empty;
-    QProcess p;
-    EndWithParent(p);
-    p.start(RuntimeDir() + "/veltosim",
-            {"--base", empty.Path(), "--serial", empty.File("tty"), "--no-stdin"});
-    ASSERT_TRUE(p.waitForFinished(5000));
-    EXPECT_EQ(p.exitCode(), 1);
-    EXPECT_TRUE(p.readAllStandardError().contains("velto_sim.tsv"));
+    ChildProcess p;
+    ASSERT_TRUE(p.Start(RuntimeDir() + "/veltosim",
+                        {"--base", empty.Path(), "--serial", empty.File("tty"), "--no-stdin"}));
+    ASSERT_TRUE(p.WaitForFinished(5000));
+    EXPECT_EQ(p.ExitCode(), 1);
+    EXPECT_TRUE(p.Errors().contains("velto_sim.tsv"));
 }
 
 TEST_F(SimE2e, EndsWhenTheProcessThatStartedItIsKilled) {
     const QString link = base.File("ttyVSIM4");
-    QProcess parent;
-    EndWithParent(parent);
-    parent.start(QCoreApplication::applicationDirPath() + "/sim_parent",
-                 BaseArgs(4) << "--serial" << link << "--no-stdin"
-                             << "--control" << base.File("ctl4"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return parent.canReadLine(); }, 15000))
-        << parent.readAllStandardError().toStdString();
-    const qint64 drive = parent.readLine().trimmed().toLongLong();
+    ChildProcess parent;
+    ASSERT_TRUE(parent.Start(QCoreApplication::applicationDirPath() + "/sim_parent",
+                             BaseArgs(4) << "--serial" << link << "--no-stdin"
+                                         << "--control" << base.File("ctl4")));
+    QString line;
+    ASSERT_TRUE(parent.ReadLine(line, 15000)) << parent.Errors().toStdString();
+    const qint64 drive = line.toLongLong();
     ASSERT_GT(drive, 0);
     ASSERT_TRUE(Alive(drive));
 
-    parent.kill();  // SIGKILL: nothing of the parent's own code runs
-    ASSERT_TRUE(parent.waitForFinished(5000));
+    ::kill(parent.ProcessId(), SIGKILL);  // nothing of the parent's own code runs
+    ASSERT_TRUE(parent.WaitForFinished(5000));
     const bool ended = QTest::qWaitFor([&] { return !Alive(drive); }, 10000);
     if (!ended)
         ::kill(pid_t(drive), SIGKILL);  // not left behind by this test either

@@ -10,7 +10,6 @@
 #include <QTest>
 
 #include "controlchannel.h"
-#include "support/sim_process.h"
 #include "support/temp_base.h"
 
 Sdo MakeSdo(uint8_t cmd, uint32_t key, uint32_t data) {
@@ -22,21 +21,14 @@ uint32_t SdoData(const Sdo& s) {
     return uint32_t(s[4]) | uint32_t(s[5]) << 8 | uint32_t(s[6]) << 16 | uint32_t(s[7]) << 24;
 }
 
-VeltosimRun::~VeltosimRun() {
-    if (process_.state() != QProcess::NotRunning)
-        Stop();
-}
-
 bool VeltosimRun::Start(const QStringList& args, const QString& controlPath) {
     control_ = controlPath;
-    EndWithParent(process_);
-    process_.start(RuntimeDir() + "/veltosim",
-                   args + QStringList{"--control", controlPath, "--no-stdin"});
-    if (!process_.waitForStarted(5000))
+    if (!process_.Start(RuntimeDir() + "/veltosim",
+                        args + QStringList{"--control", controlPath, "--no-stdin"}))
         return false;
     QString answer;
     for (QDeadlineTimer t(10000); !t.hasExpired(); QTest::qWait(20)) {
-        if (process_.state() == QProcess::NotRunning)
+        if (!process_.Running())
             return false;
         if (vsim::CControlChannel::Tell(control_, "status", answer))
             return true;
@@ -51,19 +43,13 @@ QString VeltosimRun::Tell(const QString& command) const {
 }
 
 QString VeltosimRun::FirstStdoutLine() {
-    for (QDeadlineTimer t(5000); !process_.canReadLine() && !t.hasExpired();)
-        process_.waitForReadyRead(100);
-    return QString::fromUtf8(process_.readLine()).trimmed();
+    QString line;
+    process_.ReadLine(line, 5000);
+    return line;
 }
 
 int VeltosimRun::Stop() {
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-        process_.kill();
-        process_.waitForFinished(2000);
-        return -1;
-    }
-    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    return process_.Stop(5000);
 }
 
 SerialClient::~SerialClient() {
