@@ -1,8 +1,8 @@
-# Sanitizer builds (VELTO_SANITIZE=address: address + undefined behaviour; thread). The
-# address preset builds with clang, which compiles an instrumented test source in about half the
-# time g++ takes; the reports only need line tables, not full debug information. The thread
-# preset stays with g++: clang 14's thread sanitizer aborts in QProcess's clone() (a runtime
-# CHECK in ForkAfter), so no test could start the simulator.
+# Sanitizer builds (VELTO_SANITIZE=address: address + undefined behaviour; thread). The presets
+# build them with clang, which compiles an instrumented test source in about half the time g++
+# takes; the reports only need line tables, not full debug information. The tests start their
+# child programs with fork and exec (tests/support/child_process.h): clang 14's thread sanitizer
+# aborts in QProcess's clone() (a runtime CHECK in ForkAfter).
 if(VELTO_SANITIZE STREQUAL "address")
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=undefined)

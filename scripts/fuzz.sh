@@ -16,7 +16,8 @@ CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   mapfile -t targets < <(ninja -C build-fuzz -t targets all |
-                         sed -n 's/^\(fuzz_[A-Za-z0-9_]*\): phony$/\1/p' | sort)
+                         sed -n 's/^\(fuzz_[A-Za-z0-9_]*\): phony$/\1/p' |
+                         grep -v '_autogen\(_timestamp_deps\)\?$' | sort)
 fi
 if [ ${#targets[@]} -eq 0 ]; then
   echo "fuzz: no fuzz_* targets (is clang++ installed?)" >&2

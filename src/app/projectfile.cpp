@@ -5,9 +5,10 @@
 #include <QFile>
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
+#include <cstdint>
 
 #include "app/global.h"
+#include "dictionary/numberscan.h"
 #include "platform/msgbox.h"
 #include "platform/profile.h"
 
@@ -15,10 +16,11 @@ namespace {
 constexpr int kFirstPage = 2;
 constexpr int kLastPage = 48;
 
-// strtol's number, held to the range of int.
+// The leading decimal number, held to the range of int (atoi's reading without its overflow).
 long long CNumber(const QString& text) {
-    QByteArray bytes = text.trimmed().toLatin1();
-    return std::clamp<long long>(std::strtol(bytes.constData(), nullptr, 10), INT_MIN, INT_MAX);
+    std::int64_t value = 0;
+    numberscan::LeadingInteger(text, value);
+    return std::clamp<long long>(value, INT_MIN, INT_MAX);
 }
 
 int ToInt(long long value) {
@@ -145,7 +147,7 @@ int SaveProject(CGlobal& g, CProjectHost& host) {
         return 0;
     g.dictionary.projectSavePath = ProjectSavePathFor(chosen);
     QFile::remove(g.dictionary.projectSavePath);
-    host.NotifyAllPages(3);
+    host.NotifyAllPages(platform::PN_PROJECT_SAVING);
     return 1;
 }
 

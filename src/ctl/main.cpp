@@ -4,7 +4,9 @@
 #include <cstdio>
 
 #include "ctl/commands.h"
+#include "ctl/errors.h"
 #include "ctl/options.h"
+#include "ctl/scancommand.h"
 #include "ctl/session.h"
 
 int main(int argc, char** argv) {
@@ -31,5 +33,9 @@ int main(int argc, char** argv) {
         return RunRead(options);
     if (options.command == "write")
         return RunWrite(options);
+    if (options.command == "errors")
+        return RunErrors(options);
+    if (options.command == "scan")
+        return RunScan(options);
     return RunWatch(options);
 }

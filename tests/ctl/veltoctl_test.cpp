@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include "controlchannel.h"
 #include "platform/profile.h"
 #include "support/child_process.h"
 #include "support/sim_process.h"
@@ -11,11 +12,7 @@
 
 namespace {
 
-struct CtlRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using CtlRun = ChildRun;
 
 class VeltoctlTest : public ::testing::TestWithParam<const char*> {
 protected:
@@ -39,14 +36,17 @@ protected:
     }
 
     CtlRun Ctl(QStringList args, bool withLink = true) {
-        ChildProcess p;
         if (withLink)
             args = link_ + args;
-        if (!p.Start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args, base_.Path()))
-            return CtlRun{-1, QString(), QStringLiteral("veltoctl did not start")};
-        p.WaitForFinished(60000);
-        const int status = p.Stop();
-        return CtlRun{status, QString::fromUtf8(p.Output()), QString::fromUtf8(p.Errors())};
+        return RunToEnd(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args,
+                        base_.Path(), 60000);
+    }
+
+    // A command to the running simulator through its control socket.
+    void Tell(const QString& command) {
+        QString answer;
+        ASSERT_TRUE(vsim::CControlChannel::Tell(base_.File("ctl"), command, answer));
+        ASSERT_FALSE(answer.startsWith("error")) << answer.toStdString();
     }
 
     TempBase base_;
@@ -113,6 +113,24 @@ TEST_P(VeltoctlTest, UnitWhoseFormulaReadsOtherObjects) {
     EXPECT_EQ(typo.status, 1);
     EXPECT_TRUE(typo.err.contains("not a value in rpm"));
     EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "bogus"}).status, 1);
+}
+
+TEST_P(VeltoctlTest, ValueOutsideTheDataTypeIsNotWrittenAndExitsOne) {
+    CtlRun gain = Ctl({"write", "60FB:01", "99999"});  // UNSIGNED16, in 1/s as raw / 10
+    EXPECT_EQ(gain.status, 1);
+    EXPECT_TRUE(gain.err.contains("Value out of range: 0.000 .. 6553.500 1/s!"))
+        << gain.err.toStdString();
+    CtlRun raw = Ctl({"write", "60FB:01", "65537", "--unit", "DEC"});
+    EXPECT_EQ(raw.status, 1);
+    EXPECT_TRUE(raw.err.contains("Value out of range: 0 .. 65535 DEC!"));
+    EXPECT_EQ(Ctl({"read", "60FB:01", "--unit", "DEC"}).out.trimmed(), "480");
+}
+
+TEST_P(VeltoctlTest, RefusedReferenceOfAUnitEndsTheReadWithTheRefusal) {
+    Tell("refuse 609201");
+    CtlRun read = Ctl({"read", "6081:00", "--unit", "rpm"});
+    EXPECT_EQ(read.status, 2);
+    EXPECT_TRUE(read.err.startsWith("abort 0x")) << read.err.toStdString();
 }
 
 TEST_P(VeltoctlTest, WatchPrintsOneLinePerRound) {

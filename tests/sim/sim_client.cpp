@@ -22,9 +22,14 @@ uint32_t SdoData(const Sdo& s) {
 }
 
 bool VeltosimRun::Start(const QStringList& args, const QString& controlPath) {
+    return Start(RuntimeDir() + "/veltosim", QString(), args, controlPath);
+}
+
+bool VeltosimRun::Start(const QString& program, const QString& workingDir, const QStringList& args,
+                        const QString& controlPath) {
     control_ = controlPath;
-    if (!process_.Start(RuntimeDir() + "/veltosim",
-                        args + QStringList{"--control", controlPath, "--no-stdin"}))
+    if (!process_.Start(program, args + QStringList{"--control", controlPath, "--no-stdin"},
+                        workingDir))
         return false;
     QString answer;
     for (QDeadlineTimer t(10000); !t.hasExpired(); QTest::qWait(20)) {

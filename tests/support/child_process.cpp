@@ -179,3 +179,14 @@ void ChildProcess::ClosePipes() {
             *fd = -1;
         }
 }
+
+ChildRun RunToEnd(const QString& program, const QStringList& arguments,
+                  const QString& workingDirectory, int timeoutMs) {
+    ChildProcess p;
+    if (!p.Start(program, arguments, workingDirectory))
+        return ChildRun{-1, QString(), program + QStringLiteral(" did not start")};
+    const bool ended = p.WaitForFinished(timeoutMs);
+    const int status = p.Stop();
+    return ChildRun{ended ? status : -1, QString::fromUtf8(p.Output()),
+                    QString::fromUtf8(p.Errors())};
+}

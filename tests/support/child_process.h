@@ -55,3 +55,13 @@ private:
     QByteArray errors_;
     int exitCode_ = -1;
 };
+
+// A program run to its end: exit code (-1 when it did not start, was killed or overran
+// `timeoutMs`), standard output and error.
+struct ChildRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+ChildRun RunToEnd(const QString& program, const QStringList& arguments,
+                  const QString& workingDirectory, int timeoutMs);
