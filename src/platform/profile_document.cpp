@@ -93,6 +93,10 @@ QByteArray Document::ToBytes() const {
         out += line.toUtf8();
         out += eol;
     }
+    // NUL characters (read from a damaged file) can make UTF-8 pass for UTF-16 on the next
+    // read, which would turn every line into other text: the byte-order mark keeps it UTF-8.
+    if (LooksLikeUtf16Le(out))
+        out.prepend("\xEF\xBB\xBF");
     return out;
 }
 

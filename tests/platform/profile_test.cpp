@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "platform/profile_document.h"
 #include "profile_fuzz.h"
 #include "support/fuzz_replay.h"
 
@@ -189,4 +190,33 @@ TEST_F(Profile, ConcurrentReadersAndWritersLoseNothing) {
 
 TEST(ProfileFuzzCorpus, EverySeedReadsAndKeepsItsValuesOverAWrite) {
     EXPECT_GE(ReplayFuzzCorpus("platform/fuzz_corpus/profile", FuzzProfile), 6);
+}
+
+// A UTF-16 file without its mark and with one stray byte reads as UTF-8 holding NUL characters.
+// Written back, those NULs once made the next read take the file for UTF-16: every other key
+// was lost.
+TEST(ProfileDocument, AWriteKeepsTheOtherKeysOfAFileWithNulCharacters) {
+    using platform::profile::Document;
+    QFile seed(VELTO_SOURCE_DIR "/tests/platform/fuzz_corpus/profile/utf16_stray_byte");
+    ASSERT_TRUE(seed.open(QIODevice::ReadOnly));
+    const Document doc = Document::FromBytes(seed.readAll());
+    const QStringList names = doc.SectionNames();
+    ASSERT_FALSE(names.isEmpty());
+    std::vector<std::pair<QString, platform::profile::Entry>> entries;  // with their section
+    for (const QString& name : names)
+        for (const platform::profile::Section* s : doc.FindSections(name))
+            for (const platform::profile::Entry& e : s->entries) entries.emplace_back(name, e);
+    ASSERT_GE(entries.size(), 3u);
+
+    Document edited = doc;
+    ASSERT_TRUE(edited.Set(entries[0].first, entries[0].second.key, "7"));
+    const Document reread = Document::FromBytes(edited.ToBytes());
+    const platform::profile::Entry* written = reread.Find(entries[0].first, entries[0].second.key);
+    ASSERT_NE(written, nullptr);
+    EXPECT_EQ(written->value, "7");
+    for (std::size_t i = 1; i < entries.size(); ++i) {
+        const platform::profile::Entry* e = reread.Find(entries[i].first, entries[i].second.key);
+        ASSERT_NE(e, nullptr) << i;
+        EXPECT_EQ(e->value, entries[i].second.value) << i;
+    }
 }
