@@ -220,3 +220,22 @@ TEST(ProfileDocument, AWriteKeepsTheOtherKeysOfAFileWithNulCharacters) {
         EXPECT_EQ(e->value, entries[i].second.value) << i;
     }
 }
+
+// UTF-16 with an unpaired surrogate: it has no UTF-8 form, so it reads as U+FFFD and the other
+// values come back unchanged after a write (they once differed from what had been read).
+TEST(ProfileDocument, AnUnpairedSurrogateReadsAsTheReplacementCharacter) {
+    using platform::profile::Document;
+    QByteArray bytes = QByteArray("\xFF\xFE") + Utf16Le("[s]\r\na=x");
+    bytes += QByteArray("\x00\xD8", 2);
+    bytes += Utf16Le("y\r\nb=2\r\n");
+    const Document doc = Document::FromBytes(bytes);
+    ASSERT_NE(doc.Find("s", "a"), nullptr);
+    const QString read = doc.Find("s", "a")->value;
+    EXPECT_EQ(read, QString("x") + QChar(QChar::ReplacementCharacter) + "y");
+    Document edited = doc;
+    ASSERT_TRUE(edited.Set("s", "b", "3"));
+    const Document reread = Document::FromBytes(edited.ToBytes());
+    ASSERT_NE(reread.Find("s", "a"), nullptr);
+    EXPECT_EQ(reread.Find("s", "a")->value, read);
+    EXPECT_EQ(reread.Find("s", "b")->value, "3");
+}
