@@ -12,6 +12,7 @@
 #include "pages/registration.h"
 #include "platform/locale.h"
 #include "platform/msgbox.h"
+#include "scope/scopepages.h"
 
 CVeltrixApp::CVeltrixApp(CGlobal& global) : global_(global) {}
 
@@ -81,6 +82,7 @@ bool CVeltrixApp::InitInstance() {
     LoadQtCatalog(language);
     RegisterCommPages(global_);
     RegisterParameterPages(CPageRegistry::Instance());
+    RegisterScopePages(CPageRegistry::Instance());
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);
     mainFrame_->resize(1024, 720);

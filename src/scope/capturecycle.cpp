@@ -23,6 +23,10 @@ void CCaptureCycle::Send(std::uint8_t command, std::int32_t key, std::int32_t da
 bool CCaptureCycle::Start() {
     if (!stopped_ || g_.acquisitionBusy)
         return false;
+    if (g_.online != 1) {
+        host_.ShowStatus(scopetext::LinkLost(g_.language));
+        return false;
+    }
     g_.acquisitionBusy = 1;
     stopped_ = false;
     Restart();
@@ -55,6 +59,10 @@ void CCaptureCycle::Cancel() {
 bool CCaptureCycle::Reread() {
     if (g_.acquisitionBusy)
         return false;
+    if (g_.online != 1) {
+        host_.ShowStatus(scopetext::LinkLost(g_.language));
+        return false;
+    }
     g_.acquisitionBusy = 1;
     buffer_.Clear();
     RequestUpload();
@@ -64,6 +72,7 @@ bool CCaptureCycle::Reread() {
 void CCaptureCycle::RequestUpload() {
     phase_ = Phase::Uploading;
     uploadCounter_ = 0;
+    g_.priorityWindow = owner_;  // the held-back requests must not include the upload's own
     g_.serveHeldQueue = 0;
     g_.pollingEnabled = 0;
     Send(kRead, scope::Key(scope::kSamples), 0);
@@ -78,6 +87,11 @@ void CCaptureCycle::Done(bool continuing) {
     host_.ShowStatus(scopetext::Finish(g_.language));
 }
 
+void CCaptureCycle::ForceIdle() {
+    if (!stopped_ || phase_ != Phase::Idle)
+        BackToIdle();
+}
+
 void CCaptureCycle::BackToIdle() {
     phase_ = Phase::Idle;
     stopped_ = true;
@@ -88,6 +102,7 @@ void CCaptureCycle::BackToIdle() {
 
 void CCaptureCycle::OnStateReply(std::int32_t state) {
     state_ = state;
+    stateFresh_ = true;
     if (phase_ == Phase::Armed)
         host_.StartStateTimer();
 }
@@ -99,15 +114,19 @@ void CCaptureCycle::OnStateTimer() {
         EndUpload(CaptureEnd::LinkLost);
         return;
     }
-    if (phase_ == Phase::Uploading)
-        host_.StartStateTimer();
-    else
-        HandleState(state_);
+    if (phase_ == Phase::Uploading || !stateFresh_) {
+        host_.StartStateTimer();  // still waiting for a reply: keep watching the link
+        return;
+    }
+    stateFresh_ = false;
+    HandleState(state_);
 }
 
 void CCaptureCycle::HandleState(int s) {
     if (s < 0) {
-        Send(kWrite1, scope::Key(scope::kControl), 1);  // its reply starts the poll timer
+        Send(kWrite1, scope::Key(scope::kControl), 1);  // its reply restarts the timer
+        stateFresh_ = false;
+        host_.StartStateTimer();
         return;
     }
     if (s == 0) {
@@ -122,6 +141,7 @@ void CCaptureCycle::HandleState(int s) {
         host_.CaptureEnded(CaptureEnd::Finished);
     } else if (waiting_) {
         Send(kRead, scope::Key(scope::kControl), 0);
+        host_.StartStateTimer();
     } else {
         RequestUpload();
     }

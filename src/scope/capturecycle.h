@@ -44,6 +44,8 @@ public:
     bool Reread();
     // After a decoded upload: back to idle, or (continuous capture) running for Restart.
     void Done(bool continuing);
+    // The page closed: idle at once, the link flags back to normal.
+    void ForceIdle();
 
     // Replies for the owner window.
     void OnStateReply(std::int32_t state);  // 0x2300:07
@@ -73,6 +75,7 @@ private:
     Phase phase_ = Phase::Idle;
     bool stopped_ = true;
     bool waiting_ = false;
+    bool stateFresh_ = false;  // a state reply arrived since the last poll
     int state_ = 0;
     int waitCounter_ = 0;
     int uploadCounter_ = 0;

@@ -164,4 +164,8 @@ ScopeRecording Read(const QByteArray& bytes) {
     return r;
 }
 
+bool IsRecording(const QByteArray& bytes) {
+    return !Values(bytes).Doc().FindSections(kSection).empty();
+}
+
 }  // namespace recording

@@ -38,5 +38,7 @@ QByteArray Write(const ScopeRecording& r);
 // cut to 63 characters, numbers are their leading digits. Samples are read for the ticked
 // channels up to "number" (at most 65,535), as 64-bit integers.
 ScopeRecording Read(const QByteArray& bytes);
+// True when the bytes hold an "oscilloscope" section at all.
+bool IsRecording(const QByteArray& bytes);
 
 }  // namespace recording
