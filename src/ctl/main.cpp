@@ -5,6 +5,7 @@
 
 #include "ctl/commands.h"
 #include "ctl/options.h"
+#include "ctl/scopecommand.h"
 #include "ctl/session.h"
 
 int main(int argc, char** argv) {
@@ -31,5 +32,7 @@ int main(int argc, char** argv) {
         return RunRead(options);
     if (options.command == "write")
         return RunWrite(options);
+    if (options.command == "scope")
+        return RunScope(options);
     return RunWatch(options);
 }

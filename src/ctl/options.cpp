@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include "ctl/scopecommand.h"
+
 namespace {
 
 const char* const kToolUsage =
@@ -16,6 +18,8 @@ const char* const kToolUsage =
     "  write INDEX:SUB VALUE [--unit U]  write a value, print what the drive reports back\n"
     "  watch INDEX:SUB... [--count N] [--interval MS]\n"
     "                                    poll objects, one tab-separated line per round\n"
+    "  scope --channel N=INDEX:SUB... --period N --count N --csv FILE ...\n"
+    "                                    one oscilloscope capture as CSV\n"
     "\n"
     "Without link options the link comes from sys/sys.ini as the program's reconnect takes it.\n"
     "Exit status: 0 done, 1 usage or unknown object, 2 refused by the drive, 3 no link or no\n"
@@ -43,6 +47,7 @@ const QHash<QString, QString>& CommandUsage() {
          "usage: veltoctl watch INDEX:SUB... [--count N] [--interval MS]\n"
          "Polls the objects and prints one line per round with their values, tab-separated\n"
          "(in their default units). --count 0 (default) polls until interrupted.\n"},
+        {"scope", kScopeUsage},
     };
     return usage;
 }
@@ -124,6 +129,8 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
                 o.count = n;
             else
                 o.intervalMs = n;
+        } else if (a.startsWith("--") && o.command == "scope" && i + 1 < args.size()) {
+            o.arguments << a << args[++i];  // the command's own options
         } else if (a.startsWith("--")) {
             return fail("unknown option " + a);
         } else if (o.command.isEmpty()) {
@@ -140,8 +147,8 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
         return fail("no command given");
     if (!CommandUsage().contains(o.command))
         return fail("unknown command " + o.command);
-    int need = o.command == "objects" ? 0 : o.command == "write" ? 2 : 1;
-    bool exact = o.command != "watch";
+    int need = o.command == "objects" || o.command == "scope" ? 0 : o.command == "write" ? 2 : 1;
+    bool exact = o.command != "watch" && o.command != "scope";
     if (o.arguments.size() < need || (exact && o.arguments.size() != need))
         return fail("wrong number of arguments for " + o.command);
     if (o.address && (*o.address < 1 || *o.address > 127))
