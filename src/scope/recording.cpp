@@ -38,11 +38,16 @@ void WriteChannel(QString& t, int k, const RecordingChannel& c) {
 void WriteSamples(QString& t, const ChannelSamples& samples) {
     std::size_t longest = 0;
     for (const auto& s : samples) longest = std::max(longest, s.size());
-    for (std::size_t i = 0; i < longest; ++i)
-        for (int k = 1; k <= 4; ++k)
-            if (i < samples[std::size_t(k - 1)].size())
-                t += QString::asprintf("ch%d-%d=%.0f\n", k, int(i + 1),
-                                       samples[std::size_t(k - 1)][i]);
+    t.reserve(t.size() + qsizetype(longest * 4 * 20));
+    for (std::size_t i = 0; i < longest; ++i) {
+        const QString number = QString::number(i + 1);
+        for (int k = 1; k <= 4; ++k) {
+            const std::vector<double>& s = samples[std::size_t(k - 1)];
+            if (i < s.size())  // "ch%d-%d=%.0f"
+                t += QLatin1String("ch") + QString::number(k) + u'-' + number + u'=' +
+                     QString::number(s[i], 'f', 0) + u'\n';
+        }
+    }
 }
 
 // The section's values as the profile reader gives them: cut to the buffer size.

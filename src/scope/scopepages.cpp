@@ -14,8 +14,9 @@ void RegisterScopePages(CPageRegistry& registry) {
     kind.command = kScopeCommand;
     kind.titleId = kScopeTitle;
     kind.pageNumber = CDriverOscillo::kPageNumber;
-    kind.size96 = QSize(1030, 640);
-    kind.sizeOther = QSize(1280, 740);
+    // The page (plot, sliders and controls) with the frame's border and caption.
+    kind.size96 = QSize(1064, 628);
+    kind.sizeOther = QSize(1284, 730);
     kind.create = [] { return new CDriverOscillo(*CGlobal::Instance()); };
     registry.Add(std::move(kind));
 }

@@ -28,7 +28,8 @@ void CheckRoundTrip(const ScopeRecording& first) {
         std::abort();
     for (std::size_t k = 0; k < 4; ++k) {
         if (again.channels[k].check != first.channels[k].check ||
-            again.channels[k].item != first.channels[k].item || again.samples[k] != first.samples[k])
+            again.channels[k].item != first.channels[k].item ||
+            again.samples[k] != first.samples[k])
             std::abort();
     }
 }
@@ -41,7 +42,9 @@ void FuzzScopeFilesOnce(const std::uint8_t* data, std::size_t size) {
     scopelists::ParseList(bytes, QStringLiteral("channel"));
     const ScopeRecording read = recording::Read(bytes);
     recording::IsRecording(bytes);
-    CheckRoundTrip(read);
+    // A drive's record holds at most 4,096 samples; longer ones only cost time here.
+    if (read.sampleCount <= 4096)
+        CheckRoundTrip(read);
     if (size >= 2)
         DecodeSamples(data + 2, int(size - 2), LayoutFrom(data[0], data[1]));
 }
