@@ -48,7 +48,7 @@ Fixture& TheFixture() {
 void BM_LoadDictionary(benchmark::State& state) {
     Fixture& f = TheFixture();
     for (auto _ : state) {
-        CAllSdo dictionary(*f.global);
+        CAllSdo dictionary(*f.global, f.global->language);
         dictionary.WaitLoaded(60000);
         if (dictionary.Count() != kRecords)
             state.SkipWithError("records missing");

@@ -6,7 +6,9 @@ PKGS=(build-essential cmake ninja-build pkg-config
       qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
       clang libclang-rt-14-dev
-      xvfb xauth imagemagick fonts-wqy-microhei)
+      xvfb xauth imagemagick fonts-wqy-microhei
+      # the Debian package: manual pages, icon sizes, desktop entry check, its dependencies
+      help2man librsvg2-bin desktop-file-utils file dpkg-dev)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

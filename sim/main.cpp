@@ -3,6 +3,8 @@
 #include <unistd.h>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
@@ -50,7 +52,10 @@ void AddOptions(QCommandLineParser& p) {
                  "PATH"});
     p.addOption({"can", "Serve CAN on PLUGIN:IFACE (default virtualcan:can0).", "PLUGIN:IFACE"});
     p.addOption({"address", "Drive address 1..127 (default 1).", "N", "1"});
-    p.addOption({"base", "Folder holding data/velto_sim.tsv (default .).", "DIR", "."});
+    p.addOption({"base",
+                 "Folder holding data/velto_sim.tsv (default: the current directory, or the "
+                 "installed data when it holds none).",
+                 "DIR"});
     p.addOption({"state", "Non-volatile memory file (stored parameters).", "FILE"});
     p.addOption({"control", "Control socket (default /tmp/veltosim/ctlVSIM<address>).", "PATH"});
     p.addOption({"no-stdin", "Do not read commands from standard input."});
@@ -58,6 +63,17 @@ void AddOptions(QCommandLineParser& p) {
     for (const auto& o : kFaultOptions)
         p.addOption(
             {o[0], QString("Fault: same as the control command \"%1 %2\".").arg(o[0], o[1]), o[1]});
+}
+
+// An installed simulator (<prefix>/bin) started outside a base folder reads the table the
+// package installed under <prefix>/share/veltoservo.
+QString DefaultBase() {
+    const QString table = QStringLiteral("/data/velto_sim.tsv");
+    if (QFileInfo::exists(QStringLiteral(".") + table))
+        return QStringLiteral(".");
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/veltoservo");
+    return QFileInfo::exists(installed + table) ? QDir::cleanPath(installed) : QStringLiteral(".");
 }
 
 }  // namespace
@@ -80,7 +96,7 @@ int main(int argc, char** argv) {
     o.address = p.value("address").toInt(&ok);
     if (!ok)
         o.address = -1;
-    o.base = p.value("base");
+    o.base = p.isSet("base") ? p.value("base") : DefaultBase();
     o.statePath = p.value("state");
     QString serial = p.isSet("serial") ? p.value("serial") : QString();
     if (p.isSet("serial") && serial.isEmpty())

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/buttonrow.h"
 #include "app/global.h"
 #include "platform/msgbox.h"
 #include "platform/profile.h"
@@ -22,28 +23,22 @@ CChgLang::CChgLang(CGlobal& global, QWidget* parent) : QDialog(parent), global_(
     auto* group = new QButtonGroup(this);
     group->addButton(chinese_);
     group->addButton(english_);
-    ok_ = new QPushButton(tr("确定"), this);
-    ok_->setObjectName("1090");
+    ok_ = MakeButton(tr("确定"), "1090", this);
     ok_->setDefault(true);
-    cancel_ = new QPushButton(tr("取消"), this);
-    cancel_->setObjectName("1091");
+    cancel_ = MakeButton(tr("取消"), "1091", this);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chinese_);
     layout->addWidget(english_);
     layout->addWidget(new QLabel(tr("设置在程序重启后生效。"), this));
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({ok_, cancel_}));
     connect(ok_, &QPushButton::clicked, this, &CChgLang::OnOk);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     const QString& ini = global_.settingsPath;
     if (global_.systemLanguage != 1)
         WriteProfileString(ini, "sys", "lang", "2");
-    int lang = CGlobal::ParseDecimal(GetProfileString(ini, "sys", "lang", {}, 4));
+    int lang = CNumbers::ParseDecimal(GetProfileString(ini, "sys", "lang", {}, 4));
     // Neither is checked for another value, so OK writes nothing until a choice is made.
     group->setExclusive(false);
     chinese_->setChecked(lang == 1);

@@ -38,6 +38,6 @@ LResult CChildFrame::OnMessage(unsigned msg, WParam w, LParam l) {
     show();
     raise();
     if (view_)
-        SendMessage(view_->Handle(), WM_PAGE_NOTIFY, 0, 0);
+        SendMessage(view_->Handle(), WM_PAGE_NOTIFY, PN_BROUGHT_UP, 0);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "app/global.h"
 #include "comm/canrates.h"
+#include "comm/comm.h"
 #include "comm/linksettings.h"
 #include "platform/msgbox.h"
 #include "resources/bitmaps.h"
@@ -35,9 +36,9 @@ void CLinkStatus::OnConnectToggle() {
 
 bool CLinkStatus::Reconnect() {
     switch (global_.commMode) {
-        case 2:
+        case CComm::Serial:
             return ReconnectSerial();
-        case 5:
+        case CComm::Can:
             return ReconnectCan();
         default:
             MessageBox(QString::fromLatin1(kOfflineText));
@@ -46,16 +47,16 @@ bool CLinkStatus::Reconnect() {
 }
 
 bool CLinkStatus::ReconnectSerial() {
-    global_.link.SetLinkKind(2);
+    global_.link.SetLinkKind(CComm::Serial);
     CommSettings settings;
     settings.waitMs = 500;
     QString port;
-    if (host_.LinkPageExists(2) && global_.settingsRemembered == 1) {
+    if (host_.LinkPageExists(CComm::Serial) && global_.settingsRemembered == 1) {
         global_.link.SetDriveAddress(global_.rememberedAddress);
         settings.rate = global_.rememberedRate;
         port = global_.rememberedPort;
     } else {
-        StoredLink stored = ReadStoredLink(global_, 2);
+        StoredLink stored = ReadStoredLink(global_, CComm::Serial);
         settings.rate = stored.settings.rate;
         global_.link.SetDriveAddress(stored.address);
         port = QString::fromUtf8(stored.settings.portName);  // device paths, not COM names
@@ -73,15 +74,15 @@ bool CLinkStatus::ReconnectSerial() {
 }
 
 bool CLinkStatus::ReconnectCan() {
-    if (global_.link.SetLinkKind(5) == 0) {
-        global_.commMode = 1;
-        global_.link.SetLinkKind(1);
+    if (global_.link.SetLinkKind(CComm::Can) == 0) {
+        global_.commMode = CComm::Offline;
+        global_.link.SetLinkKind(CComm::Offline);
         MessageBox(QString::fromLatin1(kOfflineText));
         return false;
     }
     // The adapter always comes from the settings; address and rate may be remembered.
-    CommSettings settings = ReadStoredLink(global_, 5).settings;
-    if (host_.LinkPageExists(5) && global_.settingsRemembered == 1) {
+    CommSettings settings = ReadStoredLink(global_, CComm::Can).settings;
+    if (host_.LinkPageExists(CComm::Can) && global_.settingsRemembered == 1) {
         settings.driveAddress = global_.rememberedAddress;
         settings.rate = global_.rememberedRate;
     }
@@ -96,16 +97,16 @@ bool CLinkStatus::ReconnectCan() {
     return true;
 }
 
-void CLinkStatus::OnLinkValue(std::int32_t value, std::int32_t key) {
-    global_.awaitingDrive = 0;
-    if (key != kStatusWordKey) {
-        // A value a formula asked for: keep it as a drive constant and retry the conversion.
-        if (!global_.evaluator.HasConst(key)) {
-            global_.evaluator.AddConst(key, value);
-            global_.evaluator.RetryPending();
-        }
-        return;
-    }
+void CLinkStatus::OnLinkReply(unsigned msg, std::int32_t value, std::int32_t key) {
+    if (msg == WM_LINK_VALUE)
+        global_.awaitingDrive = 0;
+    if (key != kStatusWordKey)
+        global_.evaluator.ReferenceReply(msg, value, key);
+    else if (msg == WM_LINK_VALUE)
+        OnStatusWord(value);
+}
+
+void CLinkStatus::OnStatusWord(std::int32_t value) {
     if (faultState_ == -1)
         SendMessage(host_.Window(), WM_LINK_STATE, 1, 0);
     int fault = (value & 8) ? 1 : 0;
@@ -135,7 +136,7 @@ void CLinkStatus::OnLinkState(int state) {
         MessageBox(QStringLiteral("Not Find Driver! Please Check..."));
     }
     if (state == 1)
-        host_.NotifyAllPages(2);
+        host_.NotifyAllPages(PN_LINK_CONFIRMED);
 }
 
 void CLinkStatus::OnLinkOpened() {

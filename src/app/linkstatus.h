@@ -14,28 +14,29 @@ public:
     virtual ~LinkStatusHost() = default;
     virtual void SetToolBarImages(int setId) = 0;       // 205 closed, 211 open, 210 fault
     virtual void SetLinkText(const QString& text) = 0;  // the status line's link pane
-    virtual bool LinkPageExists(int mode) const = 0;    // 2 serial, 5 CAN
-    virtual void NotifyLinkPages() = 0;                 // bring up and send code 6
+    virtual bool LinkPageExists(int mode) const = 0;    // CComm::Serial or CComm::Can
+    virtual void NotifyLinkPages() = 0;                 // bring up and send PN_LINK_STATE
     virtual void NotifyAllPages(int code) = 0;
     virtual platform::WindowHandle Window() const = 0;
 };
 
 class CLinkStatus {
 public:
-    static constexpr std::int32_t kStatusWordKey = 0x604100;
     static constexpr const char* kClosedText = "Comm Status: Closed";
 
     CLinkStatus(CGlobal& global, LinkStatusHost& host);
 
-    void OnConnectToggle();                                  // tool-bar command 1128
-    void OnLinkValue(std::int32_t value, std::int32_t key);  // WM_LINK_VALUE
-    void OnLinkState(int state);                             // WM_LINK_STATE
-    void OnLinkOpened();                                     // WM_LINK_OPENED
-    void OnTimer();                                          // timer 1, every 1200 ms
+    void OnConnectToggle();  // tool-bar command 1128
+    // WM_LINK_VALUE and WM_LINK_ABORT: the status word, or an object a formula asked for.
+    void OnLinkReply(unsigned msg, std::int32_t value, std::int32_t key);
+    void OnLinkState(int state);  // WM_LINK_STATE
+    void OnLinkOpened();          // WM_LINK_OPENED
+    void OnTimer();               // timer 1, every 1200 ms
 
     int faultState() const { return faultState_; }
 
 private:
+    void OnStatusWord(std::int32_t value);
     bool Reconnect();
     bool ReconnectSerial();
     bool ReconnectCan();

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <thread>
 
-#include "app/projecthost.h"
 #include "app/aboutdlg.h"
 #include "app/chglang.h"
 #include "app/childframe.h"
@@ -19,7 +18,9 @@
 #include "app/pageframes.h"
 #include "app/pageregistry.h"
 #include "app/pageview.h"
+#include "app/projecthost.h"
 #include "app/stringtable.h"
+#include "comm/comm.h"
 #include "platform/msgbox.h"
 #include "resources/bitmaps.h"
 
@@ -29,9 +30,10 @@ using namespace cmd;
 namespace {
 constexpr int kBlinkMs = 1200;
 // Commands the frame runs itself, enabled whatever is registered.
-constexpr int kFrameCommands[] = {ID_FILE_OPEN,  ID_FILE_SAVE,  ID_FILE_NEW,   ID_COMM_MODE,    ID_COMM_SETTINGS,  ID_TB_CONNECT,
-                                  ID_TB_CASCADE, ID_TB_TILE,      ID_APP_EXIT,       ID_APP_ABOUT,
-                                  ID_LANGUAGE,   ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+constexpr int kFrameCommands[] = {ID_FILE_OPEN,      ID_FILE_SAVE,  ID_FILE_NEW,   ID_COMM_MODE,
+                                  ID_COMM_SETTINGS,  ID_TB_CONNECT, ID_TB_CASCADE, ID_TB_TILE,
+                                  ID_APP_EXIT,       ID_APP_ABOUT,  ID_LANGUAGE,   ID_VIEW_TOOLBAR,
+                                  ID_VIEW_STATUS_BAR};
 }  // namespace
 
 CMainFrame::CMainFrame(CGlobal& global, QWidget* parent)
@@ -46,7 +48,7 @@ CMainFrame::CMainFrame(CGlobal& global, QWidget* parent)
     BuildStatusLine();
     UpdateCommandStates();
 
-    global_.link.AddWatch(Handle(), CLinkStatus::kStatusWordKey, 1);
+    global_.link.AddWatch(Handle(), kStatusWordKey, 1);
     SetLinkText(QString::fromLatin1(CLinkStatus::kClosedText));
     timer_.setInterval(kBlinkMs);
     connect(&timer_, &QTimer::timeout, this, [this] { linkStatus_.OnTimer(); });
@@ -164,9 +166,9 @@ bool CMainFrame::RunRegistered(int command) {
 }
 
 void CMainFrame::OpenLinkPage() {
-    if (global_.commMode == 2)
+    if (global_.commMode == CComm::Serial)
         OpenPage(ID_PAGE_COMM_RS232);
-    else if (global_.commMode == 5)
+    else if (global_.commMode == CComm::Can)
         OpenPage(ID_PAGE_COMM_CAN);
     else
         MessageBox(QStringLiteral("The connecting mode is Offline!!"));
@@ -201,7 +203,9 @@ void CMainFrame::RunLanguageDialog() {
 LResult CMainFrame::OnMessage(unsigned msg, WParam w, LParam l) {
     switch (msg) {
         case WM_LINK_VALUE:
-            linkStatus_.OnLinkValue(static_cast<std::int32_t>(w), static_cast<std::int32_t>(l));
+        case WM_LINK_ABORT:
+            linkStatus_.OnLinkReply(msg, static_cast<std::int32_t>(w),
+                                    static_cast<std::int32_t>(l));
             break;
         case WM_LINK_STATE:
             linkStatus_.OnLinkState(static_cast<int>(w));
@@ -210,7 +214,7 @@ LResult CMainFrame::OnMessage(unsigned msg, WParam w, LParam l) {
             linkStatus_.OnLinkOpened();
             break;
         case WM_BATCH_DONE:
-            NotifyAllPages(2);
+            NotifyAllPages(PN_LINK_CONFIRMED);
             break;
         case WM_LINK_PAGE:
             if (w == 2)
@@ -233,14 +237,14 @@ void CMainFrame::SetLinkText(const QString& text) {
 }
 
 bool CMainFrame::LinkPageExists(int mode) const {
-    return frames_->Find(mode == 5 ? ID_PAGE_COMM_CAN : ID_PAGE_COMM_RS232) != nullptr;
+    return frames_->Find(mode == CComm::Can ? ID_PAGE_COMM_CAN : ID_PAGE_COMM_RS232) != nullptr;
 }
 
 void CMainFrame::NotifyLinkPages() {
     for (int command : {ID_PAGE_COMM_RS232, ID_PAGE_COMM_CAN}) {
         if (CChildFrame* frame = frames_->Find(command)) {
             frame->raise();
-            SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, 6, 0);
+            SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, PN_LINK_STATE, 0);
         }
     }
 }

@@ -113,7 +113,7 @@ CChildFrame* CPageFrames::OpenAt(int command, QPoint position) {
         frame->move(position);
     BringUp(frame);
     if (kind->notifyOnOpen && (existed || kind->notifyAfterCreate))
-        SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, 0, 0);
+        SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, PN_BROUGHT_UP, 0);
     return frame;
 }
 
@@ -130,7 +130,7 @@ void CPageFrames::OnFrameClose(CChildFrame* frame) {
             frame->HideFrame();
             break;
         case PageClose::NotifyAndHide:
-            SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, 1, 0);
+            SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, PN_CLOSING, 0);
             frame->HideFrame();
             break;
     }

@@ -3,20 +3,15 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <cstdlib>
 
 #include "app/global.h"
+#include "dictionary/numberscan.h"
 #include "platform/msgbox.h"
 #include "platform/profile.h"
 
 namespace {
 constexpr int kFirstPage = 2;
 constexpr int kLastPage = 48;
-
-int CNumber(const QString& text) {
-    QByteArray bytes = text.trimmed().toLatin1();
-    return static_cast<int>(std::strtol(bytes.constData(), nullptr, 10));
-}
 
 QString Section(const CGlobal& g, int number) {
     return g.dictionary.projectPrefix + QString::number(number);
@@ -51,8 +46,8 @@ int ReadPagePlacement(CGlobal& g, int pageNumber, int& x, int& y, int captionHei
     QStringList parts = entry.split(',');
     if (parts.at(0).trimmed() == QLatin1String("0"))
         return 0;
-    x = CNumber(parts.value(1)) - 6;
-    y = CNumber(parts.value(2)) - captionHeight - 59;
+    x = numberscan::CDecimal(parts.value(1)) - 6;
+    y = numberscan::CDecimal(parts.value(2)) - captionHeight - 59;
     return 1;
 }
 
@@ -78,7 +73,8 @@ std::vector<ProjectRow> ReadPageList(CGlobal& g, int pageNumber) {
     std::vector<ProjectRow> rows;
     const QString& path = g.dictionary.projectOpenPath;
     QString section = Section(g, pageNumber);
-    int count = CNumber(platform::GetProfileString(path, section, "num", QString(), 256));
+    int count =
+        numberscan::CDecimal(platform::GetProfileString(path, section, "num", QString(), 256));
     for (int i = 0; i < count; ++i) {
         ProjectRow row;
         QString entry = platform::GetProfileString(path, section, QString::number(i), {}, 256);
@@ -109,7 +105,7 @@ int SaveProject(CGlobal& g, CProjectHost& host) {
         return 0;
     g.dictionary.projectSavePath = ProjectSavePathFor(chosen);
     QFile::remove(g.dictionary.projectSavePath);
-    host.NotifyAllPages(3);
+    host.NotifyAllPages(platform::PN_PROJECT_SAVING);
     return 1;
 }
 

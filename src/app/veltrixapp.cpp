@@ -81,8 +81,8 @@ bool CVeltrixApp::InitInstance() {
     }
     LoadQtCatalog(language);
     RegisterCommPages(global_);
-    RegisterParameterPages(CPageRegistry::Instance());
-    RegisterScopePages(CPageRegistry::Instance());
+    RegisterParameterPages(CPageRegistry::Instance(), global_);
+    RegisterScopePages(CPageRegistry::Instance(), global_);
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);
     mainFrame_->resize(1024, 720);

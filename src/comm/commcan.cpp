@@ -11,6 +11,7 @@
 
 #include "app/global.h"
 #include "comm/canrates.h"
+#include "comm/comm.h"
 #include "comm/linkpagecommon.h"
 #include "platform/msgbox.h"
 #include "platform/profile.h"
@@ -26,7 +27,7 @@ QString CanVersionLabel(const char* buffer256) {
     return QStringLiteral("CAN Ver") + QString::fromLatin1(text.mid(colon));
 }
 
-CCommCan::CCommCan(CGlobal& global, QWidget* parent) : CPageView(parent), global_(global) {
+CCommCan::CCommCan(CGlobal& global, QWidget* parent) : CLinkPage(global, 127, parent) {
     BuildControls();
 }
 
@@ -39,10 +40,6 @@ void CCommCan::BuildControls() {
     adapter_->setObjectName("adapter");
     adapter_->setEditable(true);  // other plugins and interfaces can be typed in
     adapter_->addItems(canrates::AdapterChoices());
-    address_ = new QLineEdit(QStringLiteral("1"), this);
-    address_->setObjectName("1002");
-    address_->setValidator(new QIntValidator(0, 127, address_));
-    toggle_ = linkpage::MakeToggle(this);
     details_ = new QPushButton(tr("详细信息"), this);
     details_->setObjectName("1216");
     version_ = new QLabel(QStringLiteral("CAN Ver :"), this);
@@ -51,23 +48,15 @@ void CCommCan::BuildControls() {
     auto* form = new QFormLayout;
     form->addRow(tr("波特率:"), rate_);
     form->addRow(tr("适配器:"), adapter_);
-    form->addRow(tr("驱动器地址:"), address_);
-    form->addRow(tr("连接:"), toggle_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(version_);
-    layout->addWidget(details_, 0, Qt::AlignLeft);
-    layout->addStretch();
-    layout->addWidget(linkpage::MakeOkCancel(this));
+    LayOut(form, {version_, details_});
 
     connect(rate_, &QComboBox::activated, this, &CCommCan::OnRateChange);
-    connect(toggle_, &QPushButton::clicked, this, &CCommCan::OnToggle);
     connect(details_, &QPushButton::clicked, this, &CCommCan::ShowDetails);
 }
 
 void CCommCan::OnInitialUpdate() {
     LoadSettings();
-    global_.link.SetLinkKind(5);
+    global_.link.SetLinkKind(CComm::Can);
     global_.link.SetDriveAddress(address_->text().toInt());
     ReadVersion();
     SetIconFromOnline();
@@ -79,7 +68,7 @@ void CCommCan::LoadSettings() {
     int index = canrates::IndexOfCode(GetProfileInt(ini, "can", "buadrate", 0));
     if (index >= 0) {
         rate_->setCurrentIndex(index);
-        int address = CGlobal::ParseDecimal(GetProfileString(ini, "can", "driverid", {}, 16));
+        int address = CNumbers::ParseDecimal(GetProfileString(ini, "can", "driverid", {}, 16));
         address_->setText(QString::number(address));
     }
     rememberedRate_ = rate_->currentIndex();
@@ -91,36 +80,24 @@ void CCommCan::LoadSettings() {
 
 void CCommCan::OnRateChange() {
     int index = rate_->currentIndex();
-    if (index != rememberedRate_ && global_.online.load() == 1) {
-        linkpage::SetToggleState(toggle_, false);
-        global_.online = 2;
-        ReportDown();
-    }
+    if (index != rememberedRate_)
+        CloseOnChange();
     // Every entry counts, 10 and 5 KBit/s included.
     if (index >= 0 && index < canrates::kRateCount)
         rememberedRate_ = index;
 }
 
-void CCommCan::OnToggle() {
-    int address = address_->text().toInt();
-    global_.link.SetDriveAddress(address);
-    if (rate_->currentIndex() < 0 || global_.awaitingDrive.load() == 1)
-        return;
-    if (global_.online.load() == 1) {
-        global_.online = 2;
-        ReportDown();
-        linkpage::SetToggleState(toggle_, false);
-        global_.link.Close();
-    } else {
-        OpenLink(address);
-    }
+bool CCommCan::SettingsChosen() const {
+    return rate_->currentIndex() >= 0;
+}
+
+void CCommCan::AfterToggle() {
     if (!versionRead_)
         ReadVersion();
-    SaveSettings();
 }
 
 void CCommCan::OpenLink(int address) {
-    global_.link.SetLinkKind(5);
+    global_.link.SetLinkKind(CComm::Can);
     const canrates::Entry& rate = canrates::kRates[rate_->currentIndex()];
     CommSettings settings;
     settings.driveAddress = address;
@@ -131,22 +108,11 @@ void CCommCan::OpenLink(int address) {
     int result = global_.link.Open(settings);
     if (result != 0) {
         // The adapter refused: say so instead of showing an open link that is not.
-        MessageBox(QStringLiteral("open CAN port failure!! \n") +
-                   QString::asprintf("errcode:=%d", result));
-        linkpage::SetToggleState(toggle_, false);
-        global_.link.Close();
-        global_.online = 2;
-        ReportDown();
+        LinkFailed(QStringLiteral("open CAN port failure!! \n"), result);
         return;
     }
-    SendMessage(global_.mainWindow.load(), WM_LINK_OPENED, 0, 0);
-    linkpage::SetToggleState(toggle_, true);
-    global_.awaitingDrive = 1;
-    global_.settingsRemembered = 1;
-    global_.rememberedAddress = static_cast<std::uint8_t>(address);
-    global_.rememberedRate = rate.code;
-    global_.statusText = QStringLiteral("Comm Status: Open %1").arg(QLatin1String(rate.text));
-    global_.online = 1;
+    LinkOpened(address, rate.code,
+               QStringLiteral("Comm Status: Open %1").arg(QLatin1String(rate.text)));
 }
 
 void CCommCan::SaveSettings() {
@@ -177,23 +143,4 @@ void CCommCan::ShowDetails() {
     if (global_.link.GetVersion(buffer) != 0)
         MessageBox(QString::fromLatin1(buffer, static_cast<int>(strnlen(buffer, 256))), QString(),
                    MB_ICONINFORMATION);
-}
-
-void CCommCan::ReportDown() {
-    SendMessage(global_.mainWindow.load(), WM_LINK_STATE, 0, 0);
-}
-
-void CCommCan::SetIconFromOnline() {
-    linkpage::SetToggleState(toggle_, global_.online.load() == 1);
-}
-
-void CCommCan::paintEvent(QPaintEvent* event) {
-    SetIconFromOnline();
-    CPageView::paintEvent(event);
-}
-
-LResult CCommCan::OnMessage(unsigned msg, WParam w, LParam) {
-    if (msg == WM_PAGE_NOTIFY && w == 6)
-        SetIconFromOnline();
-    return 0;
 }

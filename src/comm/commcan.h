@@ -1,49 +1,36 @@
 #pragma once
 // The CAN link page: bit rate, adapter (Qt SerialBus plugin and interface), drive address,
 // the toggle that opens or closes the link, and the adapter's version.
-#include "app/pageview.h"
+#include "comm/linkpagecommon.h"
 
-class CGlobal;
 class QComboBox;
 class QLabel;
-class QLineEdit;
-class QPushButton;
 
-class CCommCan : public CPageView {
+class CCommCan : public CLinkPage {
     Q_OBJECT
 public:
     explicit CCommCan(CGlobal& global, QWidget* parent = nullptr);
 
     void OnInitialUpdate() override;
-    platform::LResult OnMessage(unsigned msg, platform::WParam w, platform::LParam l) override;
 
     QComboBox* rateList() const { return rate_; }  // 1213
     QComboBox* adapterList() const { return adapter_; }
-    QLineEdit* addressEdit() const { return address_; }      // 1002
-    QPushButton* toggleButton() const { return toggle_; }    // 1006
     QPushButton* detailsButton() const { return details_; }  // 1216
     QLabel* versionLabel() const { return version_; }        // 1212
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void BuildControls();
     void LoadSettings();
-    void SaveSettings();
     void OnRateChange();
-    void OnToggle();
-    void OpenLink(int address);
     void ReadVersion();
     void ShowDetails();
-    void ReportDown();
-    void SetIconFromOnline();
+    bool SettingsChosen() const override;
+    void OpenLink(int address) override;
+    void SaveSettings() override;
+    void AfterToggle() override;
 
-    CGlobal& global_;
     QComboBox* rate_ = nullptr;
     QComboBox* adapter_ = nullptr;
-    QLineEdit* address_ = nullptr;
-    QPushButton* toggle_ = nullptr;
     QPushButton* details_ = nullptr;
     QLabel* version_ = nullptr;
     int rememberedRate_ = -1;  // last rate selection, to notice real changes

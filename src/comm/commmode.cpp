@@ -6,7 +6,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/buttonrow.h"
 #include "app/global.h"
+#include "comm/comm.h"
 #include "platform/msgbox.h"
 #include "platform/profile.h"
 
@@ -22,23 +24,17 @@ CCommMode::CCommMode(CGlobal& global, QWidget* parent) : CPageView(parent), glob
     offline_ = MakeRadio(tr("离线"), "1031");
     for (QRadioButton* r : {can_, serial_, rs485_, usb_, offline_}) radios->addWidget(r);
 
-    next_ = new QPushButton(tr("下一步"), this);
-    next_->setObjectName("1003");
+    next_ = MakeButton(tr("下一步"), "1003", this);
     next_->setEnabled(false);
-    cancel_ = new QPushButton(tr("取消"), this);
-    cancel_->setObjectName("1004");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(next_);
-    buttons->addWidget(cancel_);
+    cancel_ = MakeButton(tr("取消"), "1004", this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({next_, cancel_}));
 
-    connect(can_, &QRadioButton::clicked, this, [this] { Select(5); });
-    connect(serial_, &QRadioButton::clicked, this, [this] { Select(2); });
-    connect(offline_, &QRadioButton::clicked, this, [this] { Select(1); });
+    connect(can_, &QRadioButton::clicked, this, [this] { Select(CComm::Can); });
+    connect(serial_, &QRadioButton::clicked, this, [this] { Select(CComm::Serial); });
+    connect(offline_, &QRadioButton::clicked, this, [this] { Select(CComm::Offline); });
     connect(next_, &QPushButton::clicked, this, &CCommMode::OnNext);
     connect(cancel_, &QPushButton::clicked, this, &CCommMode::CloseFrame);
 }
@@ -53,27 +49,27 @@ QRadioButton* CCommMode::MakeRadio(const QString& text, const char* id) {
 void CCommMode::OnInitialUpdate() {
     // Another instance holding the CAN adapter left "can" at 1.
     int canInUse =
-        CGlobal::ParseDecimal(GetProfileString(global_.settingsPath, "sys", "can", {}, 4));
+        CNumbers::ParseDecimal(GetProfileString(global_.settingsPath, "sys", "can", {}, 4));
     if (canInUse != 0 && global_.canMarked == 0) {
-        global_.commMode = 1;
+        global_.commMode = CComm::Offline;
         can_->setEnabled(false);
     }
     rs485_->setEnabled(false);
     usb_->setEnabled(false);
     int mode = global_.commMode;
-    Select(mode == 2 || mode == 5 ? mode : 1);
+    Select(mode == CComm::Serial || mode == CComm::Can ? mode : int(CComm::Offline));
 }
 
 void CCommMode::Select(int mode) {
-    can_->setChecked(mode == 5);
-    serial_->setChecked(mode == 2);
-    offline_->setChecked(mode == 1);
+    can_->setChecked(mode == CComm::Can);
+    serial_->setChecked(mode == CComm::Serial);
+    offline_->setChecked(mode == CComm::Offline);
     next_->setEnabled(true);
     global_.commMode = mode;
     int result = global_.link.SetLinkKind(mode);
-    if (mode == 5 && result == 0) {
+    if (mode == CComm::Can && result == 0) {
         MessageBox(QStringLiteral("Open PCAN_USB failure!!"));
-        Select(1);
+        Select(CComm::Offline);
     }
 }
 
@@ -83,16 +79,16 @@ void CCommMode::OnNext() {
     global_.link.Close();
     const QString& ini = global_.settingsPath;
     switch (global_.commMode) {
-        case 2:
-            WriteProfileString(ini, "sys", "comm", "2");
+        case CComm::Serial:
+            WriteProfileString(ini, "sys", "comm", QString::number(CComm::Serial));
             SendMessage(global_.mainWindow.load(), WM_LINK_PAGE, 0, 0);
             break;
-        case 5:
-            WriteProfileString(ini, "sys", "comm", "5");
+        case CComm::Can:
+            WriteProfileString(ini, "sys", "comm", QString::number(CComm::Can));
             SendMessage(global_.mainWindow.load(), WM_LINK_PAGE, 1, 0);
             break;
         default:
-            WriteProfileString(ini, "sys", "comm", "1");
+            WriteProfileString(ini, "sys", "comm", QString::number(CComm::Offline));
             break;
     }
     CloseFrame();

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/global.h"
+#include "comm/comm.h"
 #include "comm/linkpagecommon.h"
 #include "comm/serialports.h"
 #include "platform/msgbox.h"
@@ -21,7 +22,7 @@ constexpr int kBauds[] = {4800, 9600, 14400, 19200, 38400, 56000, 57600, 115200}
 constexpr int kRefreshMs = 1500;  // the port list follows adapters plugged in while closed
 }  // namespace
 
-CCommRs232::CCommRs232(CGlobal& global, QWidget* parent) : CPageView(parent), global_(global) {
+CCommRs232::CCommRs232(CGlobal& global, QWidget* parent) : CLinkPage(global, 255, parent) {
     BuildControls();
     refresh_.setInterval(kRefreshMs);
     connect(&refresh_, &QTimer::timeout, this, [this] {
@@ -38,24 +39,14 @@ void CCommRs232::BuildControls() {
     baud_->setObjectName("1001");
     for (int b : kBauds) baud_->addItem(QString::number(b));
     baud_->setCurrentIndex(-1);
-    address_ = new QLineEdit(QStringLiteral("1"), this);
-    address_->setObjectName("1002");
-    address_->setValidator(new QIntValidator(0, 255, address_));
-    toggle_ = linkpage::MakeToggle(this);
 
     auto* form = new QFormLayout;
     form->addRow(tr("串口:"), port_);
     form->addRow(tr("波特率:"), baud_);
-    form->addRow(tr("驱动器地址:"), address_);
-    form->addRow(tr("连接:"), toggle_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addStretch();
-    layout->addWidget(linkpage::MakeOkCancel(this));
+    LayOut(form);
 
     connect(port_, &QComboBox::activated, this, &CCommRs232::OnSelectionChange);
     connect(baud_, &QComboBox::activated, this, &CCommRs232::OnSelectionChange);
-    connect(toggle_, &QPushButton::clicked, this, &CCommRs232::OnToggle);
 }
 
 void CCommRs232::OnInitialUpdate() {
@@ -93,43 +84,25 @@ void CCommRs232::LoadSettings() {
     }
     port_->setCurrentIndex(comid.isEmpty() ? -1 : port_->findText(comid));
     baud_->setCurrentIndex(baud_->findText(GetProfileString(ini, "com", "buadrate", {}, 16)));
-    int address = CGlobal::ParseDecimal(GetProfileString(ini, "com", "driverid", {}, 16));
+    int address = CNumbers::ParseDecimal(GetProfileString(ini, "com", "driverid", {}, 16));
     address_->setText(QString::number(address));
     rememberedPort_ = port_->currentText();
     rememberedBaud_ = baud_->currentIndex();
 }
 
 void CCommRs232::OnSelectionChange() {
-    bool changed =
-        port_->currentText() != rememberedPort_ || baud_->currentIndex() != rememberedBaud_;
-    if (changed && global_.online.load() == 1) {
-        linkpage::SetToggleState(toggle_, false);
-        global_.online = 2;
-        global_.link.Close();
-        ReportDown();
-    }
+    if (port_->currentText() != rememberedPort_ || baud_->currentIndex() != rememberedBaud_)
+        CloseOnChange();
     rememberedPort_ = port_->currentText();
     rememberedBaud_ = baud_->currentIndex();
 }
 
-void CCommRs232::OnToggle() {
-    int address = address_->text().toInt();
-    global_.link.SetDriveAddress(address);
-    if (port_->currentIndex() < 0 || baud_->currentIndex() < 0 || global_.awaitingDrive.load() == 1)
-        return;
-    if (global_.online.load() == 1) {
-        global_.online = 2;
-        ReportDown();
-        linkpage::SetToggleState(toggle_, false);
-        global_.link.Close();
-    } else {
-        OpenLink(address);
-    }
-    SaveSettings();
+bool CCommRs232::SettingsChosen() const {
+    return port_->currentIndex() >= 0 && baud_->currentIndex() >= 0;
 }
 
 void CCommRs232::OpenLink(int address) {
-    global_.link.SetLinkKind(2);
+    global_.link.SetLinkKind(CComm::Serial);
     CommSettings settings;
     QByteArray path = port_->currentText().toUtf8();
     qstrncpy(settings.portName, path.constData(), sizeof settings.portName);
@@ -137,25 +110,14 @@ void CCommRs232::OpenLink(int address) {
     settings.rate = baud;
     settings.waitMs = 500;
     int result = global_.link.Open(settings);
-    if (result == 0) {
-        SendMessage(global_.mainWindow.load(), WM_LINK_OPENED, 0, 0);
-        linkpage::SetToggleState(toggle_, true);
-        global_.awaitingDrive = 1;
-        global_.settingsRemembered = 1;
-        global_.rememberedPort = port_->currentText();
-        global_.rememberedRate = baud;
-        global_.rememberedAddress = static_cast<std::uint8_t>(address);
-        global_.statusText = QString::asprintf("Comm Status: Open  %s  %d", path.constData(), baud);
-        global_.online = 1;
-        refresh_.stop();
+    if (result != 0) {
+        LinkFailed(QStringLiteral("open COM port failure!! \n"), result);
         return;
     }
-    MessageBox(QStringLiteral("open COM port failure!! \n") +
-               QString::asprintf("errcode:=%d", result));
-    linkpage::SetToggleState(toggle_, false);
-    global_.link.Close();
-    global_.online = 2;
-    ReportDown();
+    global_.rememberedPort = port_->currentText();
+    LinkOpened(address, baud,
+               QString::asprintf("Comm Status: Open  %s  %d", path.constData(), baud));
+    refresh_.stop();
 }
 
 void CCommRs232::SaveSettings() {
@@ -167,26 +129,10 @@ void CCommRs232::SaveSettings() {
         WriteProfileString(ini, "com", "driverid", QString::number(address));
 }
 
-void CCommRs232::ReportDown() {
-    SendMessage(global_.mainWindow.load(), WM_LINK_STATE, 0, 0);
-}
-
 void CCommRs232::SetIconFromOnline() {
-    bool open = global_.online.load() == 1;
-    linkpage::SetToggleState(toggle_, open);
-    if (open)
+    CLinkPage::SetIconFromOnline();
+    if (global_.online.load() == 1)
         refresh_.stop();
     else if (!refresh_.isActive())
         refresh_.start();
-}
-
-void CCommRs232::paintEvent(QPaintEvent* event) {
-    SetIconFromOnline();
-    CPageView::paintEvent(event);
-}
-
-LResult CCommRs232::OnMessage(unsigned msg, WParam w, LParam) {
-    if (msg == WM_PAGE_NOTIFY && w == 6)
-        SetIconFromOnline();
-    return 0;
 }

@@ -7,9 +7,9 @@
 #include <system_error>
 #include <thread>
 
-#include "app/global.h"
 #include "comm/protocol.h"
 #include "comm/watchlist.h"
+#include "platform/folders.h"
 #include "platform/msgbox.h"
 #include "platform/profile.h"
 
@@ -25,9 +25,10 @@ constexpr int kIdleRecheck = 50;  // flags change without a wake-up; look again 
 }  // namespace
 
 struct CCtrlLink::Impl {
-    explicit Impl(CGlobal& g) : global(g), protocol(g.DataFolder()) {}
+    Impl(CLinkFlags& f, const CFolders& d) : flags(f), folders(d), protocol(d.DataFolder()) {}
 
-    CGlobal& global;
+    CLinkFlags& flags;
+    const CFolders& folders;
     CWatchList watches;
     CProtocol protocol;
     std::deque<CScopeTempList> held;       // parked while another window has priority
@@ -38,14 +39,15 @@ struct CCtrlLink::Impl {
     std::condition_variable wake;
     std::thread worker;
 
-    bool Stopping() const { return global.stopWorker.load() != 0; }
-    bool Online() const { return global.online.load() == 1; }
+    bool Stopping() const { return flags.stopWorker.load() != 0; }
+    bool Online() const { return flags.online.load() == 1; }
     void Sleep(int ms);
     void IdleWait();
     void TakeQueued(std::deque<CScopeTempList>& queue, bool held);
     bool RunPending();
     bool PollingPass();
     bool PollStep(bool& kind1Mark, bool& kind2Mark);
+    bool PollNext(std::uint8_t kind, bool& found);
     bool Poll(const CWatch& watch);
     enum class Outcome { Stop, Failed, Decoded };
     // One exchange and its decoding; a transport failure reports the link down.
@@ -66,19 +68,19 @@ void CCtrlLink::Impl::IdleWait() {
     std::unique_lock lock(mutex);
     wake.wait_for(lock, std::chrono::milliseconds(kIdleRecheck), [this] {
         return Stopping() || pending || !displaced.empty() ||
-               (global.serveHeldQueue.load() == 1 && !held.empty());
+               (flags.serveHeldQueue.load() == 1 && !held.empty());
     });
 }
 
 void CCtrlLink::Impl::Send(WindowHandle window, unsigned msg, std::int32_t w, std::int32_t l) {
-    platform::SendMessage(window, msg, static_cast<std::uint32_t>(w), l, &global.stopWorker);
+    platform::SendMessage(window, msg, static_cast<std::uint32_t>(w), l, &flags.stopWorker);
 }
 
 // Moves the head of a queue into the empty slot; before the last one the worker waits a
 // moment so a burst still arriving keeps its order.
 void CCtrlLink::Impl::TakeQueued(std::deque<CScopeTempList>& queue, bool isHeld) {
     auto ready = [&] {
-        return !pending && !queue.empty() && (!isHeld || global.serveHeldQueue.load() == 1);
+        return !pending && !queue.empty() && (!isHeld || flags.serveHeldQueue.load() == 1);
     };
     std::unique_lock lock(mutex);
     if (!ready())
@@ -137,7 +139,7 @@ CCtrlLink::Impl::Outcome CCtrlLink::Impl::Exchange(std::int32_t key, std::uint8_
     if (Stopping())
         return Outcome::Stop;
     if (result != 0) {
-        Send(global.mainWindow.load(), platform::WM_LINK_STATE, 0, 0);
+        Send(flags.mainWindow.load(), platform::WM_LINK_STATE, 0, 0);
         return Outcome::Failed;
     }
     return protocol.GetResult(status, value) == 1 ? Outcome::Decoded : Outcome::Failed;
@@ -159,39 +161,38 @@ bool CCtrlLink::Impl::Poll(const CWatch& watch) {
     return true;
 }
 
+// Polls the next active watch of the kind, when there is one (`found`).
+bool CCtrlLink::Impl::PollNext(std::uint8_t kind, bool& found) {
+    CWatch watch;
+    {
+        std::lock_guard lock(mutex);
+        found = watches.Next(kind, watch);
+    }
+    return !found || Poll(watch);
+}
+
 // One kind-1 watch, then one kind-2 watch; a kind-2 watch follows only a found kind-1 watch.
 bool CCtrlLink::Impl::PollStep(bool& kind1Mark, bool& kind2Mark) {
-    CWatch watch;
-    bool found;
+    bool found = false;
     if (!kind1Mark) {
-        {
-            std::lock_guard lock(mutex);
-            found = watches.Next(1, watch);
-        }
         kind2Mark = false;
-        if (!found)
-            return true;
-        kind1Mark = true;
-        return Poll(watch);
+        const bool go = PollNext(1, found);
+        kind1Mark = found;
+        return go;
     }
     if (kind2Mark) {
         kind1Mark = kind2Mark = false;
         return true;
     }
-    {
-        std::lock_guard lock(mutex);
-        found = watches.Next(2, watch);
-    }
     kind1Mark = false;
-    if (!found)
-        return true;
-    kind2Mark = true;
-    return Poll(watch);
+    const bool go = PollNext(2, found);
+    kind2Mark = found;
+    return go;
 }
 
 bool CCtrlLink::Impl::PassOver() {
     std::lock_guard lock(mutex);
-    return pending || global.pollingEnabled.load() == 0 || watches.Empty() || !Online() ||
+    return pending || flags.pollingEnabled.load() == 0 || watches.Empty() || !Online() ||
            Stopping();
 }
 
@@ -233,7 +234,7 @@ void CCtrlLink::Impl::Run() {
         if (hasRequest) {
             if (!RunPending())
                 return;
-        } else if (global.pollingEnabled.load() == 0) {
+        } else if (flags.pollingEnabled.load() == 0) {
             IdleWait();
         } else if (!PollingPass()) {
             return;
@@ -241,7 +242,7 @@ void CCtrlLink::Impl::Run() {
     }
 }
 
-CCtrlLink::CCtrlLink(CGlobal& global) : impl_(new Impl(global)) {
+CCtrlLink::CCtrlLink(CLinkFlags& flags, const CFolders& folders) : impl_(new Impl(flags, folders)) {
     try {
         impl_->worker = std::thread([this] { impl_->Run(); });
     } catch (const std::system_error&) {
@@ -250,7 +251,7 @@ CCtrlLink::CCtrlLink(CGlobal& global) : impl_(new Impl(global)) {
 }
 
 CCtrlLink::~CCtrlLink() {
-    impl_->global.stopWorker.store(1);
+    impl_->flags.stopWorker.store(1);
     {
         std::lock_guard lock(impl_->mutex);
         impl_->wake.notify_all();
@@ -263,7 +264,7 @@ CCtrlLink::~CCtrlLink() {
 
 int CCtrlLink::Request(WindowHandle window, std::uint8_t command, std::int32_t key,
                        std::int32_t data) {
-    CGlobal& g = impl_->global;
+    CLinkFlags& g = impl_->flags;
     if (g.online.load() != 1)
         return 0;
     const CScopeTempList request{window, key, data, command};
@@ -354,8 +355,8 @@ std::int64_t CCtrlLink::AnnouncedSize() {
 
 int CCtrlLink::SetLinkKind(int kind) {
     if (kind == CComm::Can) {
-        impl_->global.canMarked = 1;
-        platform::WriteProfileString(impl_->global.settingsPath, "sys", "can", "1");
+        impl_->flags.canMarked = 1;
+        platform::WriteProfileString(impl_->folders.settingsPath, "sys", "can", "1");
     }
     return impl_->protocol.SetLinkKind(kind);
 }

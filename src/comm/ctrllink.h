@@ -4,9 +4,10 @@
 #include <cstdint>
 
 #include "comm/commsettings.h"
+#include "comm/linkflags.h"
 #include "platform/messages.h"
 
-class CGlobal;
+struct CFolders;
 class CProtocol;
 
 // One queued request.
@@ -19,8 +20,10 @@ struct CScopeTempList {
 
 class CCtrlLink {
 public:
-    explicit CCtrlLink(CGlobal& global);  // starts the worker thread
-    ~CCtrlLink();                         // stops and joins the worker
+    // Starts the worker thread. The link components are loaded from the data folder; the flags
+    // and the folders must outlive the link.
+    CCtrlLink(CLinkFlags& flags, const CFolders& folders);
+    ~CCtrlLink();  // stops and joins the worker
     CCtrlLink(const CCtrlLink&) = delete;
     CCtrlLink& operator=(const CCtrlLink&) = delete;
 

@@ -2,8 +2,10 @@
 
 #include <cstring>
 
-#include "app/global.h"
 #include "comm/canrates.h"
+#include "comm/comm.h"
+#include "dictionary/numbers.h"
+#include "platform/folders.h"
 #include "platform/profile.h"
 
 void CopyToBuffer(char* buffer, int size, const QString& text) {
@@ -12,24 +14,24 @@ void CopyToBuffer(char* buffer, int size, const QString& text) {
     std::memcpy(buffer, bytes.constData(), bytes.size());
 }
 
-StoredLink ReadStoredLink(const CGlobal& global, int commMode) {
+StoredLink ReadStoredLink(const CFolders& folders, int commMode) {
     StoredLink link;
-    const QString& ini = global.settingsPath;
-    if (commMode == 2) {
-        link.kind = 2;
+    const QString& ini = folders.settingsPath;
+    if (commMode == CComm::Serial) {
+        link.kind = CComm::Serial;
         link.settings.rate =
-            CGlobal::ParseDecimal(platform::GetProfileString(ini, "com", "buadrate", "", 16));
+            CNumbers::ParseDecimal(platform::GetProfileString(ini, "com", "buadrate", "", 16));
         link.address =
-            CGlobal::ParseDecimal(platform::GetProfileString(ini, "com", "driverid", "", 16));
+            CNumbers::ParseDecimal(platform::GetProfileString(ini, "com", "driverid", "", 16));
         // Linux device paths are longer than the Windows names; take the whole path.
         CopyToBuffer(link.settings.portName, sizeof link.settings.portName,
                      platform::GetProfileString(ini, "com", "comid", "", 256));
-    } else if (commMode == 5) {
-        link.kind = 5;
+    } else if (commMode == CComm::Can) {
+        link.kind = CComm::Can;
         link.settings.rate =
-            CGlobal::ParseDecimal(platform::GetProfileString(ini, "can", "buadrate", "", 16));
+            CNumbers::ParseDecimal(platform::GetProfileString(ini, "can", "buadrate", "", 16));
         link.address =
-            CGlobal::ParseDecimal(platform::GetProfileString(ini, "can", "driverid", "", 16));
+            CNumbers::ParseDecimal(platform::GetProfileString(ini, "can", "driverid", "", 16));
         QString adapter = platform::GetProfileString(ini, "can", "adapter", "", 256).trimmed();
         if (adapter.isEmpty())
             adapter = canrates::DefaultAdapter();

@@ -5,16 +5,16 @@
 
 #include "comm/commsettings.h"
 
-class CGlobal;
+struct CFolders;
 
 struct StoredLink {
-    int kind = 0;  // 2 serial, 5 CAN; 0 for any other mode
+    int kind = 0;  // CComm::Serial or CComm::Can; 0 for any other mode
     int address = 0;
     CommSettings settings;
 };
 
 // Settings of the given mode from [com] or [can]: rate, drive address, port or adapter.
-StoredLink ReadStoredLink(const CGlobal& global, int commMode);
+StoredLink ReadStoredLink(const CFolders& folders, int commMode);
 
 // Copies text into a fixed NUL-terminated buffer, cut to fit.
 void CopyToBuffer(char* buffer, int size, const QString& text);

@@ -6,18 +6,7 @@
 #include <cstdint>
 
 #include "comm/comm.h"
-
-namespace sdo {
-enum : std::uint8_t {
-    Read = 0x40,
-    Write1 = 0x2F,
-    Write2 = 0x2B,
-    Write4 = 0x23,
-    SegmentEven = 0x60,
-    SegmentOdd = 0x70,
-    Abort = 0x80,
-};
-}  // namespace sdo
+#include "dictionary/sdocommand.h"
 
 class CProtocol {
 public:

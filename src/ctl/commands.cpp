@@ -59,12 +59,20 @@ int OpenLink(CtlSession& session) {
     return status;
 }
 
-// A session and the object named by the command's first argument; null after a message.
-std::unique_ptr<CtlSession> StartWithObject(const CtlOptions& o, CSdoInfo& entry) {
+// Runs `run` with a session and the object named by the command's first argument; without
+// them (a message says why) the command ends with a usage error.
+template <typename Run>
+int WithObject(const CtlOptions& o, Run run) {
     auto session = StartSession(o);
-    if (session && !FindObject(session->Global(), o.arguments[0], entry))
-        session.reset();
-    return session;
+    CSdoInfo entry;
+    if (!session || !FindObject(session->Global(), o.arguments[0], entry))
+        return kExitUsage;
+    return run(*session, entry);
+}
+
+// The unit the command names, or the one a new grid row shows.
+QString UnitOf(const CtlOptions& o, CtlSession& session, const CSdoInfo& entry) {
+    return o.unit.isEmpty() ? DefaultUnit(session.Global(), entry) : o.unit;
 }
 
 int Report(const ReadOutcome& outcome) {
@@ -91,48 +99,42 @@ int RunObjects(const CtlOptions& o) {
 }
 
 int RunDescribe(const CtlOptions& o) {
-    CSdoInfo entry;
-    auto session = StartWithObject(o, entry);
-    if (!session)
-        return kExitUsage;
-    QString text = DescribeEntry(entry);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    Out(text.trimmed());
-    return kExitOk;
+    return WithObject(o, [](CtlSession&, const CSdoInfo& entry) {
+        QString text = DescribeEntry(entry);
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        Out(text.trimmed());
+        return int(kExitOk);
+    });
 }
 
 int RunRead(const CtlOptions& o) {
-    CSdoInfo entry;
-    auto session = StartWithObject(o, entry);
-    if (!session)
-        return kExitUsage;
-    QString unit = o.unit.isEmpty() ? DefaultUnit(session->Global(), entry) : o.unit;
-    if (!UnitReadable(session->Global(), entry, unit)) {
-        Err(QStringLiteral("unknown unit %1 for %2").arg(unit, KeyText(entry.key)));
-        return kExitUsage;
-    }
-    if (int status = OpenLink(*session))
-        return status;
-    return Report(ReadValue(*session, entry, unit));
+    return WithObject(o, [&o](CtlSession& session, const CSdoInfo& entry) {
+        const QString unit = UnitOf(o, session, entry);
+        if (!UnitReadable(session.Global(), entry, unit)) {
+            Err(QStringLiteral("unknown unit %1 for %2").arg(unit, KeyText(entry.key)));
+            return int(kExitUsage);
+        }
+        if (int status = OpenLink(session))
+            return status;
+        return Report(ReadValue(session, entry, unit));
+    });
 }
 
 int RunWrite(const CtlOptions& o) {
-    CSdoInfo entry;
-    auto session = StartWithObject(o, entry);
-    if (!session)
-        return kExitUsage;
-    QString unit = o.unit.isEmpty() ? DefaultUnit(session->Global(), entry) : o.unit;
-    if (int status = OpenLink(*session))
-        return status;
-    WriteOutcome outcome = WriteValue(*session, entry, unit, o.arguments[1]);
-    if (outcome.status == kExitOk || outcome.notTaken) {
+    return WithObject(o, [&o](CtlSession& session, const CSdoInfo& entry) {
+        const QString unit = UnitOf(o, session, entry);
+        if (int status = OpenLink(session))
+            return status;
+        WriteOutcome outcome = WriteValue(session, entry, unit, o.arguments[1]);
+        if (outcome.status != kExitOk && !outcome.notTaken) {
+            Err(outcome.text);
+            return outcome.status;
+        }
         Out(outcome.text);
         if (outcome.notTaken)
             Err(QStringLiteral("not taken"));
-        return outcome.notTaken ? kExitRefused : kExitOk;
-    }
-    Err(outcome.text);
-    return outcome.status;
+        return int(outcome.notTaken ? kExitRefused : kExitOk);
+    });
 }
 
 int RunWatch(const CtlOptions& o) {

@@ -7,9 +7,20 @@
 namespace {
 
 const char* const kToolUsage =
-    "usage: veltoctl [--base DIR] [--lang zh|en]\n"
-    "                [--serial PATH [--baud N] | --can PLUGIN:IFACE [--bitrate CODE]]\n"
-    "                [--address N] COMMAND ...\n"
+    "Usage: veltoctl [OPTIONS] COMMAND ...\n"
+    "Scripts a servo drive through the program's link modules, protocol, dictionary and units.\n"
+    "\n"
+    "Options:\n"
+    "  --base DIR          base folder holding data/ and sys/ (default: the current directory;\n"
+    "                      an installed veltoctl started outside a base folder uses\n"
+    "                      ~/.local/share/veltoservo)\n"
+    "  --lang zh|en        language of the dictionary's names and help texts\n"
+    "  --serial PATH       serial link on the device PATH (for example /dev/ttyUSB0)\n"
+    "  --baud N            its baud rate (default 115200)\n"
+    "  --can PLUGIN:IFACE  CAN link, for example socketcan:can0 or virtualcan:can0\n"
+    "  --bitrate CODE      its PCAN bit-rate code (default 0x0014, 1 Mbit/s; 0x001C 500 kbit/s)\n"
+    "  --address N         drive address 1..127\n"
+    "--serial and --can exclude each other.\n"
     "\n"
     "commands:\n"
     "  objects                           every dictionary object, tab-separated\n"

@@ -7,6 +7,7 @@
 #include "ctl/scopeargs.h"
 #include "ctl/scopecapture.h"
 #include "ctl/session.h"
+#include "dictionary/sdocommand.h"
 #include "scope/exportfiles.h"
 #include "scope/mygraph.h"
 #include "scope/recording.h"
@@ -43,7 +44,9 @@ int WriteSetting(CtlSession& session, std::uint8_t command, std::int32_t key, st
         Err(QStringLiteral("no answer writing %1").arg(KeyText(key)));
         return kExitNoLink;
     }
-    const std::uint32_t mask = command == 0x2F ? 0xFFu : command == 0x2B ? 0xFFFFu : 0xFFFFFFFFu;
+    const std::uint32_t mask = command == sdo::Write1   ? 0xFFu
+                               : command == sdo::Write2 ? 0xFFFFu
+                                                        : 0xFFFFFFFFu;
     const auto kept = std::uint32_t(reply.wParam) & mask;
     if (reply.msg == platform::WM_LINK_ABORT || kept != (value & mask)) {
         Err(QStringLiteral("refused: %1 := %2 (the drive keeps %3)")
@@ -67,19 +70,19 @@ std::vector<Setting> Settings(const SourcePlan& plan, const ScopeArgs& a, std::u
     for (int pass = 0; pass < 2; ++pass) {
         for (int i = 0; i < 4; ++i)
             if ((plan.source16[std::size_t(i)] != 0) == (pass == 1))
-                out.push_back({0x23, kSource1 + i, plan.source16[std::size_t(i)]});
+                out.push_back({sdo::Write4, kSource1 + i, plan.source16[std::size_t(i)]});
         for (int i = 0; i < 2; ++i)
             if ((plan.source32[std::size_t(i)] != 0) == (pass == 1))
-                out.push_back({0x23, kSource12 + i, plan.source32[std::size_t(i)]});
+                out.push_back({sdo::Write4, kSource12 + i, plan.source32[std::size_t(i)]});
     }
-    out.push_back({0x2B, kPeriod, std::uint32_t(a.period)});
-    out.push_back({0x2B, kSampleCount, std::uint32_t(a.count)});
+    out.push_back({sdo::Write2, kPeriod, std::uint32_t(a.period)});
+    out.push_back({sdo::Write2, kSampleCount, std::uint32_t(a.count)});
     if (a.offset)
-        out.push_back({0x2B, kPointerOffset, std::uint32_t(*a.offset)});
-    out.push_back({0x23, kTriggerSource, trigger});
+        out.push_back({sdo::Write2, kPointerOffset, std::uint32_t(*a.offset)});
+    out.push_back({sdo::Write4, kTriggerSource, trigger});
     if (trigger != 0) {
-        out.push_back({0x2F, kTriggerEdge, std::uint32_t(a.edge)});
-        out.push_back({0x23, kTriggerLevel, std::uint32_t(a.level)});
+        out.push_back({sdo::Write1, kTriggerEdge, std::uint32_t(a.edge)});
+        out.push_back({sdo::Write4, kTriggerLevel, std::uint32_t(a.level)});
     }
     return out;
 }

@@ -5,15 +5,23 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
+#include "comm/comm.h"
 #include "comm/linksettings.h"
+#include "platform/basefolder.h"
 
 using namespace platform;
 
 namespace {
+// Without --base the program's rule holds, the per-user folder of an installed program too.
 QString BaseFolder(const CtlOptions& o) {
-    return o.base.isEmpty() ? QDir::currentPath() : QDir(o.base).absolutePath();
+    if (!o.base.isEmpty())
+        return QDir(o.base).absolutePath();
+    const BaseFolderChoice choice = ChooseStartFolder();
+    if (!choice.error.isEmpty())
+        std::fprintf(stderr, "veltoctl: cannot prepare the folder %s: %s\n",
+                     qPrintable(choice.folder), qPrintable(choice.error));
+    return choice.folder;
 }
-constexpr std::int32_t kStatusWordKey = 0x604100;
 }  // namespace
 
 CtlSession::CtlSession(const CtlOptions& options)
@@ -38,11 +46,11 @@ bool CtlSession::LoadDictionary() {
 int CtlSession::OpenLink(QString& error) {
     StoredLink link;
     if (!options_.serialPath.isEmpty()) {
-        link.kind = 2;
+        link.kind = CComm::Serial;
         link.settings.rate = options_.baud;
         CopyToBuffer(link.settings.portName, sizeof link.settings.portName, options_.serialPath);
     } else if (!options_.canAdapter.isEmpty()) {
-        link.kind = 5;
+        link.kind = CComm::Can;
         link.settings.rate = options_.bitrateCode;
         CopyToBuffer(link.settings.adapter, sizeof link.settings.adapter, options_.canAdapter);
     } else {
@@ -69,8 +77,8 @@ int CtlSession::OpenLink(QString& error) {
     global_.link.SetDriveAddress(link.address);
     int result = global_.link.Open(link.settings);
     if (result != 0) {
-        QString where = link.kind == 2 ? QString::fromUtf8(link.settings.portName)
-                                       : QString::fromUtf8(link.settings.adapter);
+        QString where = link.kind == CComm::Serial ? QString::fromUtf8(link.settings.portName)
+                                                   : QString::fromUtf8(link.settings.adapter);
         error = QStringLiteral("no link: cannot open %1 (error %2)").arg(where).arg(result);
         return kExitNoLink;
     }
@@ -95,16 +103,11 @@ LResult CtlSession::OnMessage(unsigned msg, WParam w, LParam l) {
     return 0;
 }
 
-// A referenced object's value arrived: it becomes a constant and the parked conversion goes on,
-// as the main window does it.
-void CtlSession::HandleConstant(const LinkReply& reply) {
+// Replies for other objects are the ones formulas asked for, on behalf of the main window.
+void CtlSession::HandleReference(const LinkReply& reply) {
     auto key = static_cast<std::int32_t>(reply.lParam);
-    if (reply.msg != WM_LINK_VALUE || key == kStatusWordKey)
-        return;
-    if (global_.evaluator.HasConst(key))
-        return;
-    global_.evaluator.AddConst(key, static_cast<std::int32_t>(reply.wParam));
-    global_.evaluator.RetryPending();
+    if (key != kStatusWordKey)
+        global_.evaluator.ReferenceReply(reply.msg, static_cast<std::int32_t>(reply.wParam), key);
 }
 
 bool CtlSession::WaitForKey(std::int32_t key, LinkReply& reply, int timeoutMs) {
@@ -118,7 +121,7 @@ bool CtlSession::WaitForKey(std::int32_t key, LinkReply& reply, int timeoutMs) {
                 reply = r;
                 return true;
             }
-            HandleConstant(r);
+            HandleReference(r);
         }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     }

@@ -44,7 +44,7 @@ public:
     platform::LResult OnMessage(unsigned msg, platform::WParam w, platform::LParam l) override;
 
 private:
-    void HandleConstant(const LinkReply& reply);
+    void HandleReference(const LinkReply& reply);
 
     CtlOptions options_;
     CGlobal global_;

@@ -1,5 +1,6 @@
 #include "ctl/valuereader.h"
 
+#include "dictionary/sdocommand.h"
 #include "platform/messages.h"
 
 using namespace platform;
@@ -27,7 +28,7 @@ ReadOutcome Refused(const LinkReply& reply) {
 // The string arrives in segments of seven bytes; a shorter one ends it.
 ReadOutcome ReadSegments(CtlSession& session, const CSdoInfo& entry) {
     QByteArray text;
-    std::uint8_t command = 0x60;
+    std::uint8_t command = sdo::SegmentEven;
     for (int guard = 0; guard < 4096; ++guard) {
         LinkReply reply;
         if (!session.Exchange(command, entry.key, 0, reply))
@@ -41,7 +42,7 @@ ReadOutcome ReadSegments(CtlSession& session, const CSdoInfo& entry) {
         text += nul >= 0 ? bytes.left(nul) : bytes;
         if (reply.segment.size() < 7)
             return ReadOutcome{kExitOk, QString::fromLatin1(text), 0};
-        command = command == 0x60 ? 0x70 : 0x60;
+        command = sdo::NextSegment(command);
     }
     return Failure(kExitNoLink, QStringLiteral("no answer: the string does not end"));
 }
@@ -65,7 +66,7 @@ ReadOutcome ShowReply(CtlSession& session, const CSdoInfo& entry, const QString&
             return Refused(reply);
         auto raw = static_cast<std::uint32_t>(reply.wParam);
         double value = 0;
-        if (!CGlobal::RawToNumber(entry.dataType, raw, value))
+        if (!CNumbers::RawToNumber(entry.dataType, raw, value))
             return Failure(kExitUsage,
                            QStringLiteral("data type %1 has no value").arg(entry.dataType));
         QString formula;
@@ -82,7 +83,7 @@ ReadOutcome ShowReply(CtlSession& session, const CSdoInfo& entry, const QString&
 
 ReadOutcome ReadValue(CtlSession& session, const CSdoInfo& entry, const QString& unit) {
     LinkReply reply;
-    if (!session.Exchange(0x40, entry.key, 0, reply))
+    if (!session.Exchange(sdo::Read, entry.key, 0, reply))
         return NoAnswer(session);
     if (reply.msg == WM_LINK_ABORT)
         return Refused(reply);

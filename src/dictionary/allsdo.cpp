@@ -3,14 +3,14 @@
 #include <QFile>
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <system_error>
 #include <vector>
 
-#include "app/global.h"
+#include "dictionary/numberscan.h"
 #include "dictionary/sdofile.h"
+#include "platform/folders.h"
 #include "platform/locale.h"
 #include "platform/msgbox.h"
 #include "platform/profile.h"
@@ -23,9 +23,10 @@ constexpr int kLang3Tries = 100;
 }  // namespace
 
 struct CAllSdo::Impl {
-    explicit Impl(CGlobal& g) : global(g) {}
+    Impl(const CFolders& f, std::atomic<std::uint8_t>& l) : folders(f), language(l) {}
 
-    CGlobal& global;
+    const CFolders& folders;
+    std::atomic<std::uint8_t>& language;
 
     // Entries in file order; keys_ mirrors them so a lookup scans contiguous integers.
     mutable std::mutex mutex;
@@ -58,17 +59,16 @@ bool CAllSdo::Impl::Sleep(std::chrono::milliseconds ms) {
 bool CAllSdo::Impl::WaitForLanguage() {
     for (int tries = 0;; ++tries) {
         const QString text =
-            platform::GetProfileString(global.settingsPath, "sys", "lang", QString(), 4);
+            platform::GetProfileString(folders.settingsPath, "sys", "lang", QString(), 4);
         if (!text.isEmpty()) {
-            const long value = std::strtol(text.toLatin1().constData(), nullptr, 10);
-            global.language.store(static_cast<std::uint8_t>(value));
+            language.store(static_cast<std::uint8_t>(numberscan::CDecimal(text)));
             return true;
         }
         if (tries + 1 >= kLangTries) {
-            const bool chinese = global.language.load() == 1;
+            const bool chinese = language.load() == 1;
             platform::MessageBox(QStringLiteral("No language setting ([sys] \"lang\") in %1!\n"
                                                 "The dictionary is loaded in %2.\n")
-                                     .arg(global.settingsPath, chinese ? "Chinese" : "English"));
+                                     .arg(folders.settingsPath, chinese ? "Chinese" : "English"));
             return true;
         }
         if (!Sleep(kLangRetry))
@@ -78,7 +78,7 @@ bool CAllSdo::Impl::WaitForLanguage() {
 
 // Language 3 on a Chinese system waits for another value; nothing sets one, so the wait ends.
 bool CAllSdo::Impl::WaitWhileLanguageIsThree() {
-    for (int tries = 0; global.language.load() == 3; ++tries) {
+    for (int tries = 0; language.load() == 3; ++tries) {
         if (tries >= kLang3Tries) {
             platform::MessageBox(
                 QStringLiteral("Unknown language 3 in [sys] \"lang\"!\n"
@@ -91,12 +91,12 @@ bool CAllSdo::Impl::WaitWhileLanguageIsThree() {
     return true;
 }
 
-// The language is decided here once; `language` in CGlobal may be rewritten meanwhile by the
+// The language is decided here once; `language` may be rewritten meanwhile by the
 // constructor's own ReadLanguage, which must not change which texts this load keeps.
 void CAllSdo::Impl::Run() {
-    if (global.forcedLanguage != 0) {
-        global.language.store(global.forcedLanguage);
-        Load(global.forcedLanguage == 1);
+    if (folders.forcedLanguage != 0) {
+        language.store(folders.forcedLanguage);
+        Load(folders.forcedLanguage == 1);
         Finish();
         return;
     }
@@ -104,9 +104,9 @@ void CAllSdo::Impl::Run() {
     bool chinese = false;
     if (proceed && platform::SystemLocaleIsChinesePrc()) {
         proceed = WaitWhileLanguageIsThree();
-        chinese = global.language.load() == 1;
+        chinese = language.load() == 1;
     } else if (proceed) {
-        global.language.store(2);
+        language.store(2);
     }
     if (proceed)
         Load(chinese);
@@ -114,7 +114,7 @@ void CAllSdo::Impl::Run() {
 }
 
 void CAllSdo::Impl::Load(bool chinese) {
-    QFile file(global.databasePath);
+    QFile file(folders.databasePath);
     if (!file.open(QIODevice::ReadOnly)) {
         platform::MessageBox(QStringLiteral("Couldn't load DB file!! \n"));
         return;
@@ -149,7 +149,8 @@ void CAllSdo::Impl::Finish() {
     stateChanged.notify_all();
 }
 
-CAllSdo::CAllSdo(CGlobal& global) : impl_(new Impl(global)) {
+CAllSdo::CAllSdo(const CFolders& folders, std::atomic<std::uint8_t>& language)
+    : impl_(new Impl(folders, language)) {
     try {
         impl_->thread = std::thread([this] { impl_->Run(); });
     } catch (const std::system_error&) {

@@ -8,12 +8,14 @@
 
 #include "dictionary/sdoinfo.h"
 
-class CGlobal;
+struct CFolders;
 
 class CAllSdo {
 public:
-    explicit CAllSdo(CGlobal& global);  // starts the loader thread
-    ~CAllSdo();                         // stops and joins the loader
+    // Starts the loader thread. It reads the database and the settings file of `folders` and
+    // stores the language it loads in `language`; both must outlive the dictionary.
+    CAllSdo(const CFolders& folders, std::atomic<std::uint8_t>& language);
+    ~CAllSdo();  // stops and joins the loader
     CAllSdo(const CAllSdo&) = delete;
     CAllSdo& operator=(const CAllSdo&) = delete;
 

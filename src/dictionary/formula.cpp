@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/global.h"
 #include "dictionary/numberscan.h"
+#include "dictionary/sdocommand.h"
 #include "platform/msgbox.h"
 
 namespace {
@@ -18,7 +18,6 @@ const char kSqrtError[] = "sqrt function express error!! \n";
 const char kNoConst[] = "Not exist the const value!! \n";
 const char kNodeMemory[] = "[Add Formula Node]No Free Memory!!\n";
 const char kConstMemory[] = "[Add Const Var]No Free Memory!!\n";
-constexpr std::uint8_t kReadCommand = 0x40;
 
 struct Token {
     bool isOperator = false;
@@ -71,11 +70,12 @@ double Compute(const std::vector<Token>& tokens, bool& sound) {
     return result;
 }
 
-// One pass over a formula, appending tokens; references to unknown objects queue their read.
+// One pass over a formula, appending tokens; it stops at the first reference to an object
+// whose value is not known (MissingKey).
 class Parser {
 public:
-    Parser(CGlobal& global, const QString& formula, double n, std::vector<Token>& tokens)
-        : global_(global), f_(formula), n_(n), tokens_(tokens) {}
+    Parser(const CFormula& evaluator, const QString& formula, double n, std::vector<Token>& tokens)
+        : evaluator_(evaluator), f_(formula), n_(n), tokens_(tokens) {}
 
     ParseResult Run() {
         for (int i = 0; i < f_.size(); ++i) {
@@ -102,6 +102,7 @@ public:
 
     // False after a square root without an operator next to "N" (its operand was made 0).
     bool Sound() const { return !sqrtFailed_; }
+    std::int32_t MissingKey() const { return missingKey_; }
 
 private:
     void Append(const Token& token) {
@@ -135,14 +136,14 @@ private:
             digits = digits * 16 + static_cast<std::uint32_t>(d);
         }
         const std::int32_t key = CFormula::ReferenceKey(digits);
-        if (global_.evaluator.HasConst(key)) {
-            Append({false, 0, static_cast<double>(global_.evaluator.GetConst(key))});
+        if (evaluator_.HasConst(key)) {
+            Append({false, 0, static_cast<double>(evaluator_.GetConst(key))});
             i += 9;
             return true;
         }
         tokens_.clear();
-        global_.link.Request(global_.mainWindow.load(), kReadCommand, key, 0);
         missing_ = true;
+        missingKey_ = key;
         return true;
     }
 
@@ -180,32 +181,40 @@ private:
         return true;
     }
 
-    CGlobal& global_;
+    const CFormula& evaluator_;
     const QString& f_;
     const double n_;
     std::vector<Token>& tokens_;
     bool missing_ = false;
+    std::int32_t missingKey_ = 0;
     bool sqrtFailed_ = false;
 };
 
 }  // namespace
 
 struct CFormula::Impl {
-    explicit Impl(CGlobal& g) : global(g) {}
+    // A conversion waiting for the value of a referenced object.
+    struct Parked {
+        platform::WindowHandle owner = 0;
+        std::int32_t key = 0;
+        std::uint8_t command = 0;
+        double value = 0.0;
+        QString formula;
+        std::int32_t awaited = 0;  // the reference whose read was queued last
+        WriteCheck check;
+    };
 
-    CGlobal& global;
+    Impl(RequestFunction r, const std::atomic<platform::WindowHandle>& w)
+        : request(std::move(r)), referenceWindow(w) {}
+
+    RequestFunction request;
+    const std::atomic<platform::WindowHandle>& referenceWindow;
     platform::WindowHandle owner = 0;
     double n = 0.0;
     bool lastSound = true;
+    std::int32_t lastMissing = 0;  // the reference the last failed evaluation asked for
     std::vector<std::pair<std::int32_t, std::int32_t>> constants;  // in order of arrival
-
-    // The one parked conversion.
-    QString pendingFormula;
-    double pendingValue = 0.0;
-    std::uint8_t pendingCommand = 0;
-    std::int32_t pendingKey = 0;
-    platform::WindowHandle pendingOwner = 0;
-    bool pending = false;
+    std::vector<Parked> parked;                                    // in order of parking
 
     const std::pair<std::int32_t, std::int32_t>* Find(std::int32_t key) const {
         for (const auto& c : constants)
@@ -213,9 +222,17 @@ struct CFormula::Impl {
                 return &c;
         return nullptr;
     }
+
+    void Request(platform::WindowHandle who, std::uint8_t command, std::int32_t key,
+                 std::int32_t value) {
+        if (request)
+            request(who, command, key, value);
+    }
 };
 
-CFormula::CFormula(CGlobal& global) : impl_(std::make_unique<Impl>(global)) {}
+CFormula::CFormula(RequestFunction request,
+                   const std::atomic<platform::WindowHandle>& referenceWindow)
+    : impl_(std::make_unique<Impl>(std::move(request), referenceWindow)) {}
 CFormula::~CFormula() = default;
 
 void CFormula::AddConst(std::int32_t key, std::int32_t value) {
@@ -258,10 +275,13 @@ int CFormula::Evaluate(platform::WindowHandle owner, const QString& formula, dou
     // Tokens are local: a message box may run a nested event loop that evaluates again.
     std::vector<Token> tokens;
     tokens.reserve(8);
-    Parser parser(impl_->global, formula, n, tokens);
+    Parser parser(*this, formula, n, tokens);
     const ParseResult parsed = parser.Run();
-    if (parsed == ParseResult::Missing)
+    if (parsed == ParseResult::Missing) {
+        impl_->lastMissing = parser.MissingKey();
+        impl_->Request(impl_->referenceWindow.load(), sdo::Read, parser.MissingKey(), 0);
         return 0;
+    }
     bool sound = parsed == ParseResult::Complete;
     result = sound ? Compute(tokens, sound) : 0.0;
     sound = sound && parser.Sound();
@@ -283,32 +303,60 @@ bool CFormula::LastEvaluationSound() const {
 }
 
 void CFormula::SetPending(std::int32_t key, std::uint8_t command, double value,
-                          const QString& formula) {
-    impl_->pendingKey = key;
-    impl_->pendingCommand = command;
-    impl_->pendingValue = value;
-    impl_->pendingFormula = formula;
-    impl_->pendingOwner = impl_->owner;  // the owner of the evaluation that just failed
-    impl_->pending = true;
+                          const QString& formula, WriteCheck check) {
+    // The owner is the owner of the evaluation that just failed.
+    Impl::Parked entry{impl_->owner,    key, command, value, formula, impl_->lastMissing,
+                       std::move(check)};
+    for (Impl::Parked& p : impl_->parked) {
+        if (p.owner == entry.owner && p.key == key) {
+            p = std::move(entry);
+            return;
+        }
+    }
+    impl_->parked.push_back(std::move(entry));
 }
 
 bool CFormula::HasPending() const {
-    return impl_->pending;
+    return !impl_->parked.empty();
 }
 
 void CFormula::RetryPending() {
-    Impl& p = *impl_;
-    if (!p.pending)
+    // Taken out first: a retry may park again, and a message box may evaluate meanwhile.
+    std::vector<Impl::Parked> waiting;
+    waiting.swap(impl_->parked);
+    for (Impl::Parked& p : waiting) {
+        double value = 0.0;
+        if (!Evaluate(p.owner, p.formula, p.value, value)) {
+            p.awaited = impl_->lastMissing;
+            impl_->parked.push_back(std::move(p));
+            continue;
+        }
+        // Sent once: a parked write must not be repeated later with a stale value.
+        std::uint8_t command = p.command;
+        const bool usable = LastEvaluationSound() && std::isfinite(value);
+        if (command != sdo::Read && (!usable || (p.check && !p.check(value))))
+            command = sdo::Read;  // show the drive's value
+        const std::int32_t data = command == sdo::Read ? 0 : numberscan::TruncateToInt32(value);
+        impl_->Request(p.owner, command, p.key, data);
+    }
+}
+
+void CFormula::ReferenceReply(unsigned msg, std::int32_t value, std::int32_t key) {
+    if (msg == platform::WM_LINK_VALUE) {
+        if (HasConst(key))
+            return;  // stored once; later values arrive through SetConst
+        AddConst(key, value);
+        RetryPending();
         return;
-    double value = 0.0;
-    if (!Evaluate(p.pendingOwner, p.pendingFormula, p.pendingValue, value))
+    }
+    if (msg != platform::WM_LINK_ABORT)
         return;
-    // Sent once: a parked write must not be repeated later with a stale value.
-    p.pending = false;
-    std::uint8_t command = p.pendingCommand;
-    const bool usable = LastEvaluationSound() && std::isfinite(value);
-    if (command != kReadCommand && !usable)
-        command = kReadCommand;  // show the drive's value
-    const std::int32_t data = command == kReadCommand ? 0 : numberscan::TruncateToInt32(value);
-    p.global.link.Request(p.pendingOwner, command, p.pendingKey, data);
+    std::vector<Impl::Parked> ended;
+    std::vector<Impl::Parked> kept;
+    for (Impl::Parked& p : impl_->parked) (p.awaited == key ? ended : kept).push_back(std::move(p));
+    impl_->parked.swap(kept);
+    // A conversion that cannot finish must not leave its page waiting for it.
+    for (const Impl::Parked& p : ended)
+        platform::SendMessage(p.owner, platform::WM_LINK_ABORT, static_cast<std::uint32_t>(value),
+                              p.key);
 }

@@ -60,6 +60,11 @@ bool LeadingInteger(const QString& text, std::int64_t& value) {
     return true;
 }
 
+int CDecimal(const QString& text) {
+    std::int64_t value = 0;
+    return LeadingInteger(text, value) ? static_cast<int>(value) : 0;
+}
+
 bool LeadingDecimal(const QString& text, double& value) {
     const int start = SkipBlanks(text);
     int i = start;

@@ -14,6 +14,9 @@ std::int32_t TruncateToInt32(double value);
 // After leading blanks: an optional sign, then decimal digits. False when no digit follows,
 // otherwise `value` is the number read up to the first other character (saturated like strtoll).
 bool LeadingInteger(const QString& text, std::int64_t& value);
+// The C library's decimal conversion as the settings and list files are read with (atoi):
+// LeadingInteger's number cut to int, 0 when the text does not begin with one.
+int CDecimal(const QString& text);
 // After leading blanks: an optional sign and a decimal number with optional fraction and
 // exponent ("12abc" reads 12, ".5" reads 0.5). False when the text does not begin with one.
 bool LeadingDecimal(const QString& text, double& value);

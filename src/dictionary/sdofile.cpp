@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/global.h"
+#include "dictionary/numbers.h"
 #include "platform/codepage.h"
 
 namespace sdofile {
@@ -45,13 +45,13 @@ ReadResult ReadRecord(QIODevice& file, bool chinese, CSdoInfo& entry) {
         return ReadResult::Error;
     if (got == 0)
         return ReadResult::End;
-    const int index = CGlobal::ParseHex(QString::fromLatin1(FieldBytes(record, got, kIndex)));
+    const int index = CNumbers::ParseHex(QString::fromLatin1(FieldBytes(record, got, kIndex)));
     if (index == 0)
         return ReadResult::End;
     if (got <= kUnit.offset)
         return ReadResult::End;  // cut before its unit definition
 
-    const int sub = CGlobal::ParseHex(QString::fromLatin1(FieldBytes(record, got, kSubIndex)));
+    const int sub = CNumbers::ParseHex(QString::fromLatin1(FieldBytes(record, got, kSubIndex)));
     entry.index = index;
     entry.subIndex = static_cast<std::uint8_t>(sub & 0xFF);
     entry.key = index * 256 + entry.subIndex;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "app/global.h"
+#include "dictionary/entrydescription.h"
 #include "pages/combolistctrl.h"
 #include "pages/rowhelpers.h"
 #include "platform/msgbox.h"
@@ -144,40 +145,22 @@ void CSdoList::FindNext() {
     list_->scrollTo(list_->model()->index(found, 0));
 }
 
-QString CSdoList::DescriptionText(const CSdoInfo& entry) {
-    QString words;
-    bool writable = entry.attribute.contains('W');
-    bool live = entry.attribute.contains('L');
-    if (!writable && !live) {
-        words = QStringLiteral("only readable");
-    } else {
-        if (writable)
-            words += QStringLiteral("writeable  ");
-        if (live)
-            words += QStringLiteral("real-update");
-    }
-    return "\r\n\r\nIndex: 0x" + HexUpper(entry.index, "%04x") + "\r\nSub Index: 0x" +
-           HexUpper(entry.subIndex, "%02x") + "\r\nName: " + entry.name +
-           "\r\nData Type: " + entry.dataType + "\r\nAttribute: " + words +
-           "\r\nOperator Help:\r\n" + HelpParagraphs(entry.help);
-}
-
 void CSdoList::ShowEntryHelp(int row) {
     if (row == shownRow || row < 0 || row >= list_->GetItemCount())
         return;
     shownRow = row;
-    std::int32_t key = CGlobal::ParseHex(list_->GetItemText(row, 0)) * 256 +
-                       CGlobal::ParseHex(list_->GetItemText(row, 1));
+    std::int32_t key = CNumbers::ParseHex(list_->GetItemText(row, 0)) * 256 +
+                       CNumbers::ParseHex(list_->GetItemText(row, 1));
     CSdoInfo entry;
     if (!g_.dictionary.FindByKey(key, entry))
         return;
-    description_->setPlainText(DescriptionText(entry).replace("\r\n", "\n"));
+    description_->setPlainText(DescribeEntry(entry).replace("\r\n", "\n"));
 }
 
 void CSdoList::PickObject(int row) {
     if (row < 0 || row >= list_->GetItemCount())
         return;
-    std::int32_t key = CGlobal::ParseHex(list_->GetItemText(row, 0) + list_->GetItemText(row, 1));
+    std::int32_t key = CNumbers::ParseHex(list_->GetItemText(row, 0) + list_->GetItemText(row, 1));
     platform::SendMessage(g_.pickRequester, platform::WM_ADD_OBJECT, 0, key);
     CloseFrame();
 }

@@ -25,9 +25,6 @@ public:
     void ShowEntryHelp(int row);
     void PickObject(int row);
 
-    // The description of one entry, as the text box shows it.
-    static QString DescriptionText(const class CSdoInfo& entry);
-
     CComboListCtrl& List() { return *list_; }
     QComboBox& SortBox() { return *sort_; }
     QLineEdit& SearchBox() { return *search_; }

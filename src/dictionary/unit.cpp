@@ -62,6 +62,21 @@ struct CUnit::Impl {
         return nullptr;
     }
 
+    // A copy of the entry (sharing its cell list); 0 without one.
+    static int CopyOut(const Entry* e, CSdoUnit& entry) {
+        if (!e)
+            return 0;
+        entry = e->unit;
+        return 1;
+    }
+
+    // The object's entry, created from `definition` when it has none yet; null when no entry
+    // could be made.
+    const Entry* FindOrAdd(std::int32_t key, const QString& definition) {
+        const Entry* e = Find(key);
+        return e ? e : Add(key, definition);
+    }
+
     Entry* Add(std::int32_t key, const QString& definition) {
         Entry e;
         e.unit.key = key;
@@ -76,31 +91,19 @@ struct CUnit::Impl {
     }
 };
 
-CUnit::CUnit(CGlobal&) : impl_(std::make_unique<Impl>()) {}
+CUnit::CUnit() : impl_(std::make_unique<Impl>()) {}
 CUnit::~CUnit() = default;
 
 int CUnit::FindUnit(std::int32_t key, CSdoUnit& entry) const {
-    const Impl::Entry* e = impl_->Find(key);
-    if (!e)
-        return 0;
-    entry = e->unit;
-    return 1;
+    return Impl::CopyOut(impl_->Find(key), entry);
 }
 
 int CUnit::FindOrAddUnit(std::int32_t key, const QString& definition, CSdoUnit& entry) {
-    const Impl::Entry* e = impl_->Find(key);
-    if (!e)
-        e = impl_->Add(key, definition);
-    if (!e)
-        return 0;
-    entry = e->unit;
-    return 1;
+    return Impl::CopyOut(impl_->FindOrAdd(key, definition), entry);
 }
 
 int CUnit::DefaultUnitText(std::int32_t key, const QString& definition, QString& text) {
-    const Impl::Entry* e = impl_->Find(key);
-    if (!e)
-        e = impl_->Add(key, definition);
+    const Impl::Entry* e = impl_->FindOrAdd(key, definition);
     if (!e)
         return 0;
     if (e->unit.cellCount > 0) {

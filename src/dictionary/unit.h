@@ -7,11 +7,9 @@
 
 #include "dictionary/sdounit.h"
 
-class CGlobal;
-
 class CUnit {
 public:
-    explicit CUnit(CGlobal& global);
+    CUnit();
     ~CUnit();
     CUnit(const CUnit&) = delete;
     CUnit& operator=(const CUnit&) = delete;

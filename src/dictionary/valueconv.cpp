@@ -1,8 +1,11 @@
-// Value conversion between raw drive values and display text (members of CGlobal).
 #include "dictionary/valueconv.h"
 
-#include "app/global.h"
+#include "dictionary/allsdo.h"
+#include "dictionary/formula.h"
+#include "dictionary/numbers.h"
 #include "dictionary/numberscan.h"
+#include "dictionary/sdocommand.h"
+#include "dictionary/unit.h"
 #include "platform/codepage.h"
 #include "platform/locale.h"
 
@@ -10,11 +13,6 @@ namespace {
 
 const char kIdentity[] = "N*1";
 const char kUnsupported[] = "???";
-constexpr std::uint8_t kReadCommand = 0x40;
-
-bool IsUnsignedType(const QString& typeName) {
-    return typeName.startsWith('U') || typeName.startsWith('u');
-}
 
 // The low bytes of raw as characters of the system ANSI code page; a zero byte ends the text.
 QString AsciiText(std::uint32_t raw, int width) {
@@ -36,8 +34,8 @@ QString DecText(std::uint32_t raw, int width, const QString& typeName) {
     if (width == 8 || width == 16)
         return QString::asprintf("%d", value);
     if (width == 32)
-        return IsUnsignedType(typeName) ? QString::asprintf("%u", raw)
-                                        : QString::asprintf("%d", value);
+        return CNumbers::IsUnsignedType(typeName) ? QString::asprintf("%u", raw)
+                                                  : QString::asprintf("%d", value);
     return QString::fromLatin1(kUnsupported);
 }
 
@@ -53,19 +51,22 @@ QString HexText(std::uint32_t raw, int width) {
 
 }  // namespace
 
-int LookupObjectUnit(CGlobal& global, std::int32_t key, CSdoUnit& entry) {
-    if (global.units.FindUnit(key, entry))
+namespace valueconv {
+
+int LookupObjectUnit(const UnitContext& units, std::int32_t key, CSdoUnit& entry) {
+    if (units.units.FindUnit(key, entry))
         return 1;
     CSdoInfo info;
-    if (!global.dictionary.FindByKey(key, info))
+    if (!units.dictionary.FindByKey(key, info))
         return 0;
-    return global.units.FindOrAddUnit(key, info.unitDefinition, entry);
+    return units.units.FindOrAddUnit(key, info.unitDefinition, entry);
 }
 
-int CGlobal::ConvertReadValue(WindowHandle owner, int key, const QString& unitText, double& value,
-                              QString& formula, int& handled) {
+int ConvertReadValue(const UnitContext& units, platform::WindowHandle owner, int key,
+                     const QString& unitText, double& value, QString& formula, int& handled) {
     if (key == 0)
         return 0;
+    CFormula& evaluator = units.evaluator;
     // Formulas of other objects refer to this one: keep their constant current.
     evaluator.SetConst(key, numberscan::TruncateToInt32(value));
     if (IsDisplayFormat(unitText)) {
@@ -73,7 +74,7 @@ int CGlobal::ConvertReadValue(WindowHandle owner, int key, const QString& unitTe
         return 1;
     }
     CSdoUnit entry;
-    if (!LookupObjectUnit(*this, key, entry))
+    if (!LookupObjectUnit(units, key, entry))
         return 0;
     bool parked = false;
     for (int i = 0; i < entry.cellCount && i < entry.cells.size(); ++i) {
@@ -87,7 +88,7 @@ int CGlobal::ConvertReadValue(WindowHandle owner, int key, const QString& unitTe
                 return 1;
             }
             // Re-read the object once the referenced value has arrived.
-            evaluator.SetPending(key, kReadCommand, 0.0, cell.formula);
+            evaluator.SetPending(key, sdo::Read, 0.0, cell.formula);
             parked = true;
         } else if (!parked && cell.displayName.isEmpty() && cell.unitName == unitText) {
             // Raw only when no read cell of this unit waits: never show an unconverted value.
@@ -99,10 +100,10 @@ int CGlobal::ConvertReadValue(WindowHandle owner, int key, const QString& unitTe
     return 0;
 }
 
-QString CGlobal::FormatValue(const QString& unitText, const QString& typeName,
-                             const QString& formula, double value) {
+QString FormatValue(const QString& unitText, const QString& typeName, const QString& formula,
+                    double value) {
     const auto raw = static_cast<std::uint32_t>(numberscan::TruncateToInt64(value));
-    const int width = DataTypeWidth(typeName);
+    const int width = CNumbers::DataTypeWidth(typeName);
     if (unitText.isEmpty() || unitText == QLatin1String("ASCII"))
         return AsciiText(raw, width);
     if (unitText == QLatin1String("DEC"))
@@ -114,14 +115,16 @@ QString CGlobal::FormatValue(const QString& unitText, const QString& typeName,
     return DecText(raw, width, typeName);
 }
 
-QString CGlobal::FormatRawValue(const QString& unitText, const QString& typeName,
-                                const QString& formula, std::int32_t raw) {
+QString FormatRawValue(const QString& unitText, const QString& typeName, const QString& formula,
+                       std::int32_t raw) {
     const auto bits = static_cast<std::uint32_t>(raw);
     if (unitText.isEmpty() || unitText == QLatin1String("ASCII"))
-        return AsciiText(bits, DataTypeWidth(typeName));
+        return AsciiText(bits, CNumbers::DataTypeWidth(typeName));
     if (unitText == QLatin1String("DEC"))
         return QString::asprintf("%d", raw);
     if (unitText == QLatin1String("HEX"))
-        return HexText(bits, DataTypeWidth(typeName));
+        return HexText(bits, CNumbers::DataTypeWidth(typeName));
     return formula == QLatin1String(kIdentity) ? QString::asprintf("%d", raw) : QString();
 }
+
+}  // namespace valueconv

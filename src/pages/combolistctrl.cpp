@@ -16,6 +16,7 @@ namespace {
 bool g_enterDown = false;
 
 const QColor kProtectedText(34, 139, 34);
+constexpr int kKeyRole = Qt::UserRole + 1;  // the row's object key, on its first cell
 
 // Rows of objects that cannot be written (label with "*") are drawn in green.
 class ProtectedRowDelegate : public QStyledItemDelegate {
@@ -121,6 +122,7 @@ bool CComboListCtrl::DeleteItem(int row) {
 
 void CComboListCtrl::DeleteAllItems() {
     model_->removeRows(0, model_->rowCount());
+    keyRows_.clear();
 }
 
 QString CComboListCtrl::GetItemText(int row, int column) const {
@@ -142,6 +144,37 @@ void CComboListCtrl::SetItemText(int row, int column, const QString& text) {
 int CComboListCtrl::FocusedRow() const {
     QModelIndex current = currentIndex();
     return current.isValid() ? current.row() : -1;
+}
+
+void CComboListCtrl::SetRowKey(int row, std::int32_t key) {
+    QStandardItem* item = model_->item(row, 0);
+    if (!item)
+        return;
+    item->setData(key, kKeyRole);
+    if (key != 0 && FindRow(key) < 0)
+        keyRows_.insert(key, QPersistentModelIndex(item->index()));
+}
+
+std::int32_t CComboListCtrl::RowKey(int row) const {
+    QStandardItem* item = model_->item(row, 0);
+    return item ? item->data(kKeyRole).toInt() : 0;
+}
+
+int CComboListCtrl::FindRow(std::int32_t key) const {
+    if (key == 0)
+        return -1;
+    const QPersistentModelIndex index = keyRows_.value(key);
+    if (index.isValid() && RowKey(index.row()) == key)
+        return index.row();
+    // The indexed row was deleted: another row may hold the key too.
+    keyRows_.remove(key);
+    for (int r = 0; r < model_->rowCount(); ++r) {
+        if (RowKey(r) == key) {
+            keyRows_.insert(key, QPersistentModelIndex(model_->index(r, 0)));
+            return r;
+        }
+    }
+    return -1;
 }
 
 bool CComboListCtrl::IsSelected(int row) const {
@@ -270,8 +303,8 @@ CInPlaceCombo* CComboListCtrl::ShowInPlaceList(int row, int column, const QStrin
 void CComboListCtrl::BuildUnitList(int row, QStringList& entries) const {
     entries.clear();
     UnitCells cells;
-    int key = GetItemText(row, grid::Key).toInt();
-    if (!unitLookup_ || !unitLookup_(key, cells)) {
+    // An object without unit cells offers "DEC" alone, never an empty list.
+    if (!unitLookup_ || !unitLookup_(RowKey(row), cells) || cells.empty()) {
         entries << QStringLiteral("DEC");
         return;
     }
@@ -388,6 +421,8 @@ void CComboListCtrl::OnEndLabelEdit(int row, int column, const QString& text) {
             return;  // anything but Enter discards the edit
         if (currentRow < 0 || currentRow >= model_->rowCount())
             return;
+        committedValue_ = QPersistentModelIndex(model_->index(currentRow, grid::Value));
+        replacedValue_ = GetItemText(currentRow, grid::Value);
         SetItemText(currentRow, grid::Value, text);
         enterCommitted = 1;
         enterPhase = 2;
@@ -401,8 +436,13 @@ void CComboListCtrl::OnEndLabelEdit(int row, int column, const QString& text) {
     }
     if (row < 0 || row >= model_->rowCount())
         return;
-    if (text == GetItemText(row, grid::Unit))
-        return;  // unchanged or cancelled
+    if (text.isEmpty() || text == GetItemText(row, grid::Unit))
+        return;  // unchanged, cancelled, or no choice at all
     SetItemText(row, column, text);
     platform::SendMessage(owner_, platform::WM_CELL_CHANGED, row, column);
+}
+
+void CComboListCtrl::RevertValueCommit() {
+    if (committedValue_.isValid())
+        SetItemText(committedValue_.row(), committedValue_.column(), replacedValue_);
 }

@@ -2,8 +2,11 @@
 // The parameter grid: a report-style list whose value and unit cells are edited in place by a
 // shared edit box and a shared drop-down list. A committed change reaches the owning page as
 // WM_CELL_CHANGED (row, column), sent synchronously.
+#include <QHash>
+#include <QPersistentModelIndex>
 #include <QStringList>
 #include <QTableView>
+#include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -34,6 +37,13 @@ public:
     QString GetItemText(int row, int column) const;
     void SetItemText(int row, int column, const QString& text);
     int FocusedRow() const;
+
+    // The object a row shows, kept with the row (not only as cell text); 0 when none. A row is
+    // found by its key without reading the cells of the others.
+    void SetRowKey(int row, std::int32_t key);
+    std::int32_t RowKey(int row) const;
+    int FindRow(std::int32_t key) const;  // -1 when no row has the key
+
     bool IsSelected(int row) const;
     std::vector<int> SelectedRows() const;  // ascending
     void SelectRow(int row, bool focus);    // adds the row to the selection
@@ -62,6 +72,9 @@ public:
 
     // End-of-label-edit notification from an in-place editor.
     void OnEndLabelEdit(int row, int column, const QString& text);
+    // Puts back the value text the last committed value edit replaced (a write that was not
+    // made must not look as if it had been taken).
+    void RevertValueCommit();
     // Set by the edit box while it handles the Enter key (the commit needs it down).
     static void SetEnterDown(bool down);
 
@@ -89,6 +102,9 @@ private:
     void TakeFocusForScroll();
 
     QStandardItemModel* model_;
+    mutable QHash<std::int32_t, QPersistentModelIndex> keyRows_;
+    QPersistentModelIndex committedValue_;  // the value cell of the last commit
+    QString replacedValue_;                 // and the text it held before
     platform::WindowHandle owner_ = 0;
     UnitLookup unitLookup_;
     bool colourProtected_ = false;
@@ -96,13 +112,5 @@ private:
 
 namespace grid {
 // The columns of the standard parameter layout.
-enum Column : int {
-    Label = 0,
-    Key = 1,
-    Name = 2,
-    DataType = 3,
-    Value = 4,
-    Attribute = 5,
-    Unit = 6
-};
+enum Column : int { Label, Key, Name, DataType, Value, Attribute, Unit };
 }  // namespace grid

@@ -40,5 +40,5 @@ void HelpOnFocusedRow(CGlobal& g, CComboListCtrl& grid) {
     grid.UnfocusAll();
     if (chosen < 0)
         return;
-    ShowObjectHelp(g, CGlobal::ParseDecimal(grid.GetItemText(chosen, grid::Key)));
+    ShowObjectHelp(g, grid.RowKey(chosen));
 }

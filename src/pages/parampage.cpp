@@ -12,10 +12,6 @@
 
 using namespace platform;
 
-namespace {
-constexpr std::uint8_t kRead = 0x40;
-}
-
 CParamPage::CParamPage(CGlobal& g, const ParamPageConfig& config, QWidget* parent)
     : CPageView(parent), g_(g), config_(config), grid_(new CComboListCtrl(this)) {
     setObjectName(config.className);
@@ -74,8 +70,7 @@ void CParamPage::ReadNextRow() {
         readCursor = 0;
         return;
     }
-    std::int32_t key = CDecimal(grid_->GetItemText(readCursor - 1, grid::Key));
-    g_.link.Request(Handle(), kRead, key, 0);
+    g_.link.Request(Handle(), sdo::Read, grid_->RowKey(readCursor - 1), 0);
     ++readCursor;
 }
 
@@ -119,14 +114,14 @@ void CParamPage::OnLinkValue(std::uint32_t value, std::int32_t key) {
     if (config_.driverProperty && row >= 0 &&
         typeName.toUpper() == QLatin1String("VISIBLE STRING")) {
         segmentText.clear();
-        segmentCommand = 0x60;
+        segmentCommand = sdo::SegmentEven;
         g_.link.Request(Handle(), segmentCommand, key, 0);
         return;  // the read continues once the last segment is in
     }
     double number = 0;
     // A type that cannot be made a number (a string on an ordinary page, a key not on the
     // page) leaves the value cell as it is; the read still moves on.
-    if (CGlobal::RawToNumber(typeName, value, number)) {
+    if (CNumbers::RawToNumber(typeName, value, number)) {
         QString formula;
         int handled = 0;
         if (!g_.ConvertReadValue(Handle(), key, unitText, number, formula, handled))
@@ -159,7 +154,7 @@ void CParamPage::OnLinkSegment(std::int32_t key) {
         bytes.truncate(end);
     segmentText += platform::Cp936ToUnicode(bytes);
     if (n == 7) {
-        segmentCommand = segmentCommand == 0x60 ? 0x70 : 0x60;
+        segmentCommand = sdo::NextSegment(segmentCommand);
         g_.link.Request(Handle(), segmentCommand, key, 0);
         return;
     }
@@ -173,9 +168,9 @@ void CParamPage::OnLinkSegment(std::int32_t key) {
 
 void CParamPage::OnPageNotify(int code) {
     switch (code) {
-        case 0:
-        case 2:
-            if (code == 2 && !pageActive)
+        case PN_BROUGHT_UP:
+        case PN_LINK_CONFIRMED:
+            if (code == PN_LINK_CONFIRMED && !pageActive)
                 return;
             if (g_.online == 1) {
                 BecomeActivePage();
@@ -183,17 +178,17 @@ void CParamPage::OnPageNotify(int code) {
             } else {
                 readCursor = 0;
             }
-            if (code == 0) {
+            if (code == PN_BROUGHT_UP) {
                 g_.link.ActivateWatches(Handle());
                 pageActive = 1;
             }
             return;
-        case 1:
+        case PN_CLOSING:
             readCursor = 0;
             pageActive = 0;
             g_.link.DeactivateWatches(Handle());
             return;
-        case 3:
+        case PN_PROJECT_SAVING:
             StoreProject();
             return;
         default:
@@ -217,13 +212,10 @@ void CParamPage::OnAddObject(std::int32_t key) {
 }
 
 void CParamPage::OnCellChanged(int row, int column) {
-    if (g_.online != 1)
-        return;
-    if (column == grid::Value) {
-        WriteRowValue(g_, Handle(), *grid_, row);
-    } else if (column == grid::Unit) {
-        g_.link.Request(Handle(), kRead, CDecimal(grid_->GetItemText(row, grid::Key)), 0);
-    }
+    if (column == grid::Value)
+        CommitRowValue(g_, Handle(), *grid_, row);
+    else if (column == grid::Unit && g_.online == 1)
+        g_.link.Request(Handle(), sdo::Read, grid_->RowKey(row), 0);
 }
 
 void CParamPage::OnGridCommand(int command) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/pageview.h"
+#include "dictionary/sdocommand.h"
 #include "pages/pagetable.h"
 
 class CGlobal;
@@ -29,7 +30,7 @@ public:
     int pageActive = 0;
     QString projectStamp;
     QString segmentText;
-    std::uint8_t segmentCommand = 0x60;
+    std::uint8_t segmentCommand = sdo::SegmentEven;
 
 private:
     void SetupDriverPropertyColumns();

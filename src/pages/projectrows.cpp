@@ -6,6 +6,7 @@
 
 #include "app/global.h"
 #include "app/projectfile.h"
+#include "dictionary/numberscan.h"
 #include "pages/combolistctrl.h"
 #include "pages/rowhelpers.h"
 
@@ -43,20 +44,11 @@ void LoadPageList(CGlobal& g, CComboListCtrl& grid, int pageNumber, platform::Wi
         return;
     grid.DeleteAllItems();
     for (const ProjectRow& stored : rows) {
-        std::int32_t key = CDecimal(stored.key);
         CSdoInfo entry;
-        if (!g.dictionary.FindByKey(key, entry))
+        if (!g.dictionary.FindByKey(numberscan::CDecimal(stored.key), entry))
             continue;
         QString unused;
         DefaultUnitOf(g, entry, unused);  // registers the object's units
-        if (int kind = WatchKind(entry.attribute))
-            g.link.AddWatch(owner, key, std::uint8_t(kind));
-        int row = grid.InsertItem(-1, RowLabel(grid.GetItemCount() + 1, entry.attribute));
-        grid.SetItemText(row, grid::Key, QString::number(key));
-        grid.SetItemText(row, grid::Name, entry.name);
-        grid.SetItemText(row, grid::DataType, entry.dataType);
-        grid.SetItemText(row, grid::Value, stored.value);
-        grid.SetItemText(row, grid::Attribute, entry.attribute);
-        grid.SetItemText(row, grid::Unit, stored.unit);
+        InsertObjectRow(g, grid, entry, -1, stored.unit, stored.value, owner);
     }
 }

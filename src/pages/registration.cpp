@@ -11,7 +11,7 @@ constexpr int kBrowserCommand = 1250;
 constexpr int kBrowserTitle = 128;
 }  // namespace
 
-void RegisterParameterPages(CPageRegistry& registry) {
+void RegisterParameterPages(CPageRegistry& registry, CGlobal& global) {
     for (const ParamPageConfig& row : ParamPageTable()) {
         PageKind kind;
         kind.command = row.command;
@@ -23,7 +23,7 @@ void RegisterParameterPages(CPageRegistry& registry) {
             kind.sizeOther = QSize(710, 280);
         }
         const ParamPageConfig* config = &row;
-        kind.create = [config] { return new CParamPage(*CGlobal::Instance(), *config); };
+        kind.create = [&global, config] { return new CParamPage(global, *config); };
         registry.Add(std::move(kind));
     }
     PageKind browser;
@@ -33,6 +33,6 @@ void RegisterParameterPages(CPageRegistry& registry) {
     browser.sizeOther = QSize(890, 580);
     browser.notifyOnOpen = false;
     browser.onClose = PageClose::Destroy;  // closed by the user or after a pick
-    browser.create = [] { return new CSdoList(*CGlobal::Instance()); };
+    browser.create = [&global] { return new CSdoList(global); };
     registry.Add(std::move(browser));
 }

@@ -1,16 +1,11 @@
 #include "pages/rowhelpers.h"
 
-#include <cstdlib>
-
 #include "app/global.h"
+#include "dictionary/entrydescription.h"
+#include "dictionary/numberscan.h"
 #include "pages/combolistctrl.h"
 #include "pages/popuphelpdlg.h"
 #include "platform/profile.h"
-
-int CDecimal(const QString& text) {
-    QByteArray bytes = text.toLatin1();
-    return static_cast<int>(std::strtol(bytes.constData(), nullptr, 10));
-}
 
 QString RowLabel(int number, const QString& attribute) {
     return attribute.contains('W') ? QString::number(number) : QString::number(number) + '*';
@@ -43,19 +38,19 @@ void SetupObjectColumns(CGlobal& g, CComboListCtrl& grid) {
 void LoadPageObjects(CGlobal& g, CComboListCtrl& grid, const QString& pageName,
                      platform::WindowHandle owner) {
     QString file = g.SysFolder() + pageName + ".ini";
-    int count = CDecimal(platform::GetProfileString(file, pageName, "num", QString(), 32));
+    int count =
+        numberscan::CDecimal(platform::GetProfileString(file, pageName, "num", QString(), 32));
     for (int i = 0; i < count; ++i) {
         QString text =
             platform::GetProfileString(file, pageName, QString::number(i + 1), QString(), 32);
-        AddObjectRow(g, grid, CGlobal::ParseHex(text), i, owner, true);
+        AddObjectRow(g, grid, CNumbers::ParseHex(text), i, owner, true);
     }
 }
 
 void AddObjectRow(CGlobal& g, CComboListCtrl& grid, std::int32_t key, int row,
                   platform::WindowHandle owner, bool allowStrings) {
-    for (int r = 0; r < grid.GetItemCount(); ++r)
-        if (CDecimal(grid.GetItemText(r, grid::Key)) == key)
-            return;
+    if (grid.FindRow(key) >= 0)
+        return;
     CSdoInfo entry;
     if (!g.dictionary.FindByKey(key, entry))
         return;
@@ -64,32 +59,35 @@ void AddObjectRow(CGlobal& g, CComboListCtrl& grid, std::int32_t key, int row,
     QString unitText;
     if (!DefaultUnitOf(g, entry, unitText))
         return;
-    QString attribute = entry.attribute;
-    if (int kind = WatchKind(attribute))
-        g.link.AddWatch(owner, key, std::uint8_t(kind));
-    int at = grid.InsertItem(row, RowLabel(row + 1, attribute));
-    grid.SetItemText(at, grid::Key, QString::number(key));
-    grid.SetItemText(at, grid::Name, entry.name);
-    grid.SetItemText(at, grid::DataType, entry.dataType);
-    grid.SetItemText(at, grid::Attribute, attribute);
-    grid.SetItemText(at, grid::Unit, unitText);
+    InsertObjectRow(g, grid, entry, row, unitText, QString(), owner);
     if (g.online == 1)
-        g.link.Request(owner, 0x40, key, 0);
+        g.link.Request(owner, sdo::Read, key, 0);
     RenumberRows(grid, row);
 }
 
+int InsertObjectRow(CGlobal& g, CComboListCtrl& grid, const CSdoInfo& entry, int row,
+                    const QString& unitText, const QString& valueText,
+                    platform::WindowHandle owner) {
+    if (int kind = WatchKind(entry.attribute))
+        g.link.AddWatch(owner, entry.key, std::uint8_t(kind));
+    const int number = row < 0 ? grid.GetItemCount() + 1 : row + 1;
+    const int at = grid.InsertItem(row, RowLabel(number, entry.attribute));
+    grid.SetItemText(at, grid::Key, QString::number(entry.key));
+    grid.SetRowKey(at, entry.key);
+    grid.SetItemText(at, grid::Name, entry.name);
+    grid.SetItemText(at, grid::DataType, entry.dataType);
+    grid.SetItemText(at, grid::Value, valueText);
+    grid.SetItemText(at, grid::Attribute, entry.attribute);
+    grid.SetItemText(at, grid::Unit, unitText);
+    return at;
+}
+
 QString FindObjectRow(const CComboListCtrl* grid, std::int32_t key, QString& typeName, int& row) {
-    row = -1;
-    if (key == 0 || !grid)
+    row = grid ? grid->FindRow(key) : -1;
+    if (row < 0)
         return QString();
-    for (int r = 0; r < grid->GetItemCount(); ++r) {
-        if (CDecimal(grid->GetItemText(r, grid::Key)) != key)
-            continue;
-        row = r;
-        typeName = grid->GetItemText(r, grid::DataType);
-        return grid->GetItemText(r, grid::Unit);
-    }
-    return QString();
+    typeName = grid->GetItemText(row, grid::DataType);
+    return grid->GetItemText(row, grid::Unit);
 }
 
 void RenumberRows(CComboListCtrl& grid, int fromRow) {
@@ -111,18 +109,11 @@ void DeleteSelectedRows(CComboListCtrl& grid) {
     }
 }
 
-QString HelpParagraphs(const QString& help) {
-    QString text = help;
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    text.replace(QStringLiteral("。"), QStringLiteral("。\r\n"));
-    return text;
-}
-
 QString ObjectHelpText(const CSdoInfo& entry) {
     return "Index: 0x" + QString::asprintf("%04x", unsigned(entry.index)).toUpper() +
            QString::asprintf("%02x", unsigned(entry.subIndex)).toUpper() +
            "\r\nName: " + entry.name + "\r\nData Type: " + entry.dataType + "  " + entry.attribute +
-           "\r\nOperator Help:\r\n" + HelpParagraphs(entry.help);
+           "\r\nOperator Help:\r\n" + HelpWithLineBreaks(entry.help);
 }
 
 void ShowObjectHelp(CGlobal& g, std::int32_t key) {

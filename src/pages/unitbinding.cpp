@@ -4,13 +4,16 @@
 #include "dictionary/rowvalue.h"
 #include "pages/combolistctrl.h"
 #include "pages/rowhelpers.h"
+#include "platform/msgbox.h"
 
 namespace {
+const char kPortClosed[] = "Comm port isn't Open!";
+
 // A grid row as the widget-free write conversion sees it.
 class GridValueRow : public IValueRow {
 public:
     GridValueRow(const CComboListCtrl& grid, int row) : grid_(grid), row_(row) {}
-    QString KeyText() const override { return grid_.GetItemText(row_, grid::Key); }
+    std::int32_t Key() const override { return grid_.RowKey(row_); }
     QString DataType() const override { return grid_.GetItemText(row_, grid::DataType); }
     QString ValueText() const override { return grid_.GetItemText(row_, grid::Value); }
     QString UnitText() const override { return grid_.GetItemText(row_, grid::Unit); }
@@ -37,8 +40,17 @@ void BindUnitLookup(CGlobal& g, CComboListCtrl& grid) {
     });
 }
 
-void WriteRowValue(CGlobal& g, platform::WindowHandle owner, const CComboListCtrl& grid, int row) {
+void CommitRowValue(CGlobal& g, platform::WindowHandle owner, CComboListCtrl& grid, int row) {
     if (row < 0 || row >= grid.GetItemCount())
         return;
-    WriteRowValue(g, owner, GridValueRow(grid, row));
+    if (g.online != 1) {
+        platform::MessageBox(QString::fromLatin1(kPortClosed));
+        grid.RevertValueCommit();
+        return;
+    }
+    const RowConversion written = g.WriteRowValue(owner, GridValueRow(grid, row));
+    if (written.outcome == RowWrite::OutOfRange) {
+        platform::MessageBox(OutOfRangeText(written.range));
+        grid.RevertValueCommit();
+    }
 }

@@ -5,8 +5,6 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include "app/global.h"
-
 // The tip itself: painted straight over the owner, above its controls.
 class CUserToolTip::Overlay : public QWidget {
 public:
@@ -37,7 +35,8 @@ private:
     int fontHeight_;
 };
 
-CUserToolTip::CUserToolTip(QWidget* owner) : owner_(owner) {}
+CUserToolTip::CUserToolTip(QWidget* owner, const std::atomic<std::uint8_t>& language)
+    : owner_(owner), language_(language) {}
 
 CUserToolTip::~CUserToolTip() {
     delete overlay_.data();
@@ -84,9 +83,8 @@ QWidget* CUserToolTip::ControlById(int controlId) const {
 }
 
 int CUserToolTip::LineLength(const QString& line) const {
-    CGlobal* g = CGlobal::Instance();
     int length = int(line.size());
-    return (g && g->language == 1) ? length * 2 : length;
+    return language_.load() == 1 ? length * 2 : length;
 }
 
 void CUserToolTip::TrackTip(const QPoint& point) {

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
+#include <atomic>
+#include <cstdint>
 #include <vector>
 
 struct ToolTipInfo {
@@ -19,7 +21,8 @@ struct ToolTipInfo {
 
 class CUserToolTip {
 public:
-    explicit CUserToolTip(QWidget* owner);
+    // `language` is the program's (1 Chinese): the tip's width follows it.
+    CUserToolTip(QWidget* owner, const std::atomic<std::uint8_t>& language);
     ~CUserToolTip();
     CUserToolTip(const CUserToolTip&) = delete;
     CUserToolTip& operator=(const CUserToolTip&) = delete;
@@ -48,6 +51,7 @@ private:
     QWidget* ControlById(int controlId) const;
 
     QPointer<QWidget> owner_;
+    const std::atomic<std::uint8_t>& language_;
     std::vector<ToolTipInfo> tools_;
     int currentId_ = 0;
     int width_ = 0;

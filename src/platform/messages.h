@@ -27,6 +27,15 @@ enum : unsigned {
     WM_IO_FUNCTION = 1124,
 };
 
+// The codes of WM_PAGE_NOTIFY (its wParam).
+enum PageNotifyCode : unsigned {
+    PN_BROUGHT_UP = 0,      // the page's command brought it up (or a project placed it)
+    PN_CLOSING = 1,         // its frame is closing
+    PN_LINK_CONFIRMED = 2,  // the drive answered a new link, or a batch finished
+    PN_PROJECT_SAVING = 3,  // a project is being saved: store the page
+    PN_LINK_STATE = 6,      // the link opened or closed (the link pages' icons)
+};
+
 // A receiver of window messages. It is bound to the thread that constructs it (the UI thread
 // in the program); its handler always runs on that thread.
 class MessageTarget {

@@ -3,15 +3,9 @@
 #include <algorithm>
 
 #include "app/global.h"
+#include "dictionary/sdocommand.h"
 #include "scope/scopeobjects.h"
 #include "scope/scopetexts.h"
-
-namespace {
-constexpr std::uint8_t kRead = 0x40;
-constexpr std::uint8_t kWrite1 = 0x2F;
-constexpr std::uint8_t kSegmentEven = 0x60;
-constexpr std::uint8_t kSegmentOdd = 0x70;
-}  // namespace
 
 CCaptureCycle::CCaptureCycle(CGlobal& global, platform::WindowHandle owner, ICaptureHost& host)
     : g_(global), owner_(owner), host_(host) {}
@@ -75,7 +69,7 @@ void CCaptureCycle::RequestUpload() {
     g_.priorityWindow = owner_;  // the held-back requests must not include the upload's own
     g_.serveHeldQueue = 0;
     g_.pollingEnabled = 0;
-    Send(kRead, scope::Key(scope::kSamples), 0);
+    Send(sdo::Read, scope::Key(scope::kSamples), 0);
     host_.StartStateTimer();  // watches the link while the upload runs
 }
 
@@ -124,7 +118,7 @@ void CCaptureCycle::OnStateTimer() {
 
 void CCaptureCycle::HandleState(int s) {
     if (s < 0) {
-        Send(kWrite1, scope::Key(scope::kControl), 1);  // its reply restarts the timer
+        Send(sdo::Write1, scope::Key(scope::kControl), 1);  // its reply restarts the timer
         stateFresh_ = false;
         host_.StartStateTimer();
         return;
@@ -140,7 +134,7 @@ void CCaptureCycle::HandleState(int s) {
         host_.ShowStatus(scopetext::Finish(g_.language));
         host_.CaptureEnded(CaptureEnd::Finished);
     } else if (waiting_) {
-        Send(kRead, scope::Key(scope::kControl), 0);
+        Send(sdo::Read, scope::Key(scope::kControl), 0);
         host_.StartStateTimer();
     } else {
         RequestUpload();
@@ -171,7 +165,7 @@ void CCaptureCycle::OnUploadAccepted(std::int64_t announcedSize) {
     buffer_.Clear();
     announced_ = announcedSize;
     host_.ShowProgress(0, int(std::min<std::int64_t>(announcedSize, 1 << 30)));
-    segmentCommand_ = kSegmentEven;
+    segmentCommand_ = sdo::SegmentEven;
     Send(segmentCommand_, 0, 0);
 }
 
@@ -187,7 +181,7 @@ void CCaptureCycle::OnSegment(const std::uint8_t* data, int count, bool last) {
     host_.ShowProgress(buffer_.Used(), int(std::min<std::int64_t>(announced_, 1 << 30)));
     // A full segment without the last-segment bit has more behind it.
     if (n == scope::kSegmentBytes && !last) {
-        segmentCommand_ = segmentCommand_ == kSegmentEven ? kSegmentOdd : kSegmentEven;
+        segmentCommand_ = sdo::NextSegment(segmentCommand_);
         Send(segmentCommand_, 0, 0);
         return;
     }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "dictionary/sdocommand.h"
 #include "platform/messages.h"
 #include "scope/samplebuffer.h"
 
@@ -79,7 +80,7 @@ private:
     int state_ = 0;
     int waitCounter_ = 0;
     int uploadCounter_ = 0;
-    std::uint8_t segmentCommand_ = 0x60;
+    std::uint8_t segmentCommand_ = sdo::SegmentEven;
     std::int64_t announced_ = 0;
     CSampleBuffer buffer_;
 };

@@ -7,6 +7,7 @@
 
 #include "app/global.h"
 #include "dictionary/numberscan.h"
+#include "dictionary/sdocommand.h"
 #include "pages/projectrows.h"
 #include "platform/msgbox.h"
 #include "scope/graphview.h"
@@ -21,8 +22,6 @@ using namespace platform;
 using namespace scope;
 
 namespace {
-constexpr std::uint8_t kRead = 0x40;
-constexpr std::uint8_t kWrite2 = 0x2B;
 // The objects of read steps 1..13: the sample count first and last.
 constexpr int kReadSteps[] = {kPeriod,        kPointerOffset, kSampleCount, kTriggerEdge,
                               kTriggerSource, kTriggerLevel,  kSource1,     kSource1 + 1,
@@ -117,7 +116,7 @@ void CDriverOscillo::StartReadSequence() {
 
 void CDriverOscillo::AdvanceReadSequence() {
     if (readStep >= 1 && readStep <= kLastStep) {
-        g_.link.Request(Handle(), kRead, Key(kReadSteps[readStep - 1]), 0);
+        g_.link.Request(Handle(), sdo::Read, Key(kReadSteps[readStep - 1]), 0);
         ++readStep;
         return;
     }
@@ -207,7 +206,7 @@ void CDriverOscillo::OnLinkAbort(std::int32_t key) {
     channels_->OnAbort(key);
     if (key == Key(kSampleCount) && !countRetried_) {
         countRetried_ = true;  // once: a drive that keeps refusing must not loop the link
-        g_.link.Request(Handle(), kRead, key, 0);
+        g_.link.Request(Handle(), sdo::Read, key, 0);
         return;
     }
     if (key == Key(kSampleCount) && cycle_.Stopped()) {
@@ -226,16 +225,16 @@ void CDriverOscillo::OnLinkSegment() {
 
 void CDriverOscillo::OnPageNotify(int code) {
     switch (code) {
-        case 0:
+        case PN_BROUGHT_UP:
             pageActive_ = true;
             g_.priorityWindow = Handle();
             StartReadSequence();
             return;
-        case 1:
+        case PN_CLOSING:
             pageActive_ = false;
             ForceIdle();
             return;
-        case 2:
+        case PN_LINK_CONFIRMED:
             if (!pageActive_)
                 return;
             if (g_.online == 1)
@@ -243,7 +242,7 @@ void CDriverOscillo::OnPageNotify(int code) {
             else
                 readStep = 0;
             return;
-        case 3:
+        case PN_PROJECT_SAVING:
             StorePagePlacement(g_, kPageNumber, this, pageActive_ ? 1 : 0);
             return;
         default:
@@ -294,7 +293,7 @@ void CDriverOscillo::CommitField(int sub) {
                                                         : sampleCount;
     if (sub == kSampleCount)
         readStep = kLastStep;
-    g_.link.Request(Handle(), kWrite2, Key(sub), value);
+    g_.link.Request(Handle(), sdo::Write2, Key(sub), value);
 }
 
 void CDriverOscillo::Redraw() {

@@ -7,6 +7,7 @@
 
 #include "app/global.h"
 #include "dictionary/numberscan.h"
+#include "dictionary/sdocommand.h"
 #include "scope/mygraph.h"
 #include "scope/scalesteps.h"
 #include "scope/scopeobjects.h"
@@ -17,7 +18,6 @@
 using namespace scope;
 
 namespace {
-constexpr std::uint8_t kWrite4 = 0x23;
 const QString kDec = QStringLiteral("DEC");
 
 QString OffsetText(double offset) {
@@ -171,7 +171,7 @@ void CScopeChannels::UpdateCoefficient(int k) {
 }
 
 void CScopeChannels::Write(int sub, std::uint32_t value) {
-    g_.link.Request(page_.Window(), kWrite4, Key(sub), std::int32_t(value));
+    g_.link.Request(page_.Window(), sdo::Write4, Key(sub), std::int32_t(value));
 }
 
 void CScopeChannels::OnCheckClicked(int k) {

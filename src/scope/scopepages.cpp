@@ -9,7 +9,7 @@ constexpr int kScopeCommand = 1247;
 constexpr int kScopeTitle = 159;
 }  // namespace
 
-void RegisterScopePages(CPageRegistry& registry) {
+void RegisterScopePages(CPageRegistry& registry, CGlobal& global) {
     PageKind kind;
     kind.command = kScopeCommand;
     kind.titleId = kScopeTitle;
@@ -17,6 +17,6 @@ void RegisterScopePages(CPageRegistry& registry) {
     // The page (plot, sliders and controls) with the frame's border and caption.
     kind.size96 = QSize(1064, 628);
     kind.sizeOther = QSize(1284, 730);
-    kind.create = [] { return new CDriverOscillo(*CGlobal::Instance()); };
+    kind.create = [&global] { return new CDriverOscillo(global); };
     registry.Add(std::move(kind));
 }

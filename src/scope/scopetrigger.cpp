@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "app/global.h"
+#include "dictionary/sdocommand.h"
 #include "scope/scopeicons.h"
 #include "scope/scopeobjects.h"
 #include "scope/scopepagehost.h"
@@ -14,12 +15,6 @@
 #include "scope/scopeunits.h"
 
 using namespace scope;
-
-namespace {
-constexpr std::uint8_t kRead = 0x40;
-constexpr std::uint8_t kWrite1 = 0x2F;
-constexpr std::uint8_t kWrite4 = 0x23;
-}  // namespace
 
 CScopeTrigger::CScopeTrigger(CGlobal& g, IScopePage& page, const TriggerControls& controls)
     : g_(g), page_(page), c_(controls) {
@@ -104,7 +99,7 @@ void CScopeTrigger::ShowSource(std::uint32_t value) {
     FillUnits(triggerKey_);
     if (justChosen_) {
         justChosen_ = false;
-        Request(kRead, kTriggerLevel, 0);
+        Request(sdo::Read, kTriggerLevel, 0);
     }
 }
 
@@ -126,20 +121,20 @@ bool CScopeTrigger::OnAbort(std::int32_t key) {
 bool CScopeTrigger::OnObjectValue(std::int32_t) {
     if (!unitMark_)
         return false;
-    Request(kRead, kTriggerLevel, 0);
+    Request(sdo::Read, kTriggerLevel, 0);
     return true;
 }
 
 void CScopeTrigger::OnSourceChosen() {
     const int n = c_.source->currentIndex();
     if (n <= 0) {
-        Request(kWrite4, kTriggerSource, 0);
+        Request(sdo::Write4, kTriggerSource, 0);
         return;
     }
     const CScopeItem& item = items_.At(n - 1);
     triggerKey_ = ItemKey(item.code);
     justChosen_ = true;
-    Request(kWrite4, kTriggerSource, std::int32_t(item.code));
+    Request(sdo::Write4, kTriggerSource, std::int32_t(item.code));
 }
 
 void CScopeTrigger::OnPicked(std::int32_t key) {
@@ -156,7 +151,7 @@ void CScopeTrigger::OnPicked(std::int32_t key) {
 }
 
 void CScopeTrigger::OnEdgeClicked() {
-    Request(kWrite1, kTriggerEdge, edge_ == 0 ? 1 : 0);
+    Request(sdo::Write1, kTriggerEdge, edge_ == 0 ? 1 : 0);
 }
 
 void CScopeTrigger::OnLevelCommitted() {
@@ -165,10 +160,10 @@ void CScopeTrigger::OnLevelCommitted() {
     switch (
         scopeunits::TriggerLevelRaw(g_, page_.Window(), triggerKey_, unit, c_.level->text(), raw)) {
         case scopeunits::LevelWrite::Ready:
-            Request(kWrite4, kTriggerLevel, raw);
+            Request(sdo::Write4, kTriggerLevel, raw);
             return;
         case scopeunits::LevelWrite::Refused:
-            Request(kRead, kTriggerLevel, 0);  // show what the drive holds
+            Request(sdo::Read, kTriggerLevel, 0);  // show what the drive holds
             return;
         case scopeunits::LevelWrite::Parked:
             return;  // the evaluator writes it once the referenced value is in
@@ -177,7 +172,7 @@ void CScopeTrigger::OnLevelCommitted() {
 
 void CScopeTrigger::OnUnitChosen() {
     unitMark_ = true;
-    Request(kRead, kTriggerLevel, 0);
+    Request(sdo::Read, kTriggerLevel, 0);
 }
 
 int CScopeTrigger::Position() const {

@@ -4,6 +4,7 @@
 
 #include "app/global.h"
 #include "dictionary/numberscan.h"
+#include "dictionary/sdocommand.h"
 #include "dictionary/valueconv.h"
 #include "scope/scopeobjects.h"
 
@@ -17,7 +18,7 @@ const QString kIdentity = QStringLiteral("N*1");
 // The cell a drop-down entry stands for (its shown text); null when none.
 bool FindShownCell(CGlobal& g, std::int32_t key, const QString& unit, CCellUnit& cell) {
     CSdoUnit entry;
-    if (!LookupObjectUnit(g, key, entry))
+    if (!valueconv::LookupObjectUnit(g.Conversions(), key, entry))
         return false;
     for (const CCellUnit& c : entry.cells)
         if (c.ShownText() == unit) {
@@ -39,7 +40,7 @@ QStringList UnitChoices(CGlobal& g, std::int32_t key) {
     QStringList units;
     CSdoUnit entry;
     bool decLast = false;
-    if (LookupObjectUnit(g, key, entry)) {
+    if (valueconv::LookupObjectUnit(g.Conversions(), key, entry)) {
         for (const CCellUnit& cell : entry.cells) {
             const QString text = cell.ShownText();
             if (text == kDec)
@@ -105,13 +106,13 @@ LevelWrite TriggerLevelRaw(CGlobal& g, platform::WindowHandle owner, std::int32_
     if (!numberscan::LeadingDecimal(text, x))
         return LevelWrite::Refused;
     CSdoUnit entry;
-    if (!LookupObjectUnit(g, triggerKey, entry))
+    if (!valueconv::LookupObjectUnit(g.Conversions(), triggerKey, entry))
         return LevelWrite::Refused;
     for (const CCellUnit& c : entry.cells) {
         if (c.unitName != unit)
             continue;  // typed values go through the unit's write item
         if (!g.evaluator.EvaluateToInt(owner, c.formula, x, raw)) {
-            g.evaluator.SetPending(scope::Key(scope::kTriggerLevel), 0x23, x, c.formula);
+            g.evaluator.SetPending(scope::Key(scope::kTriggerLevel), sdo::Write4, x, c.formula);
             return LevelWrite::Parked;
         }
         return g.evaluator.LastEvaluationSound() ? LevelWrite::Ready : LevelWrite::Refused;

@@ -50,6 +50,14 @@ protected:
                       QString::fromUtf8(p.readAllStandardError())};
     }
 
+    // A command to the running simulator through its control socket.
+    void Tell(const QString& command) {
+        QProcess p;
+        p.start(RuntimeDir() + "/veltosim", {"--control", base_.File("ctl"), "--tell", command});
+        ASSERT_TRUE(p.waitForFinished(10000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    }
+
     TempBase base_;
     SimProcess sim_;
     QStringList link_;
@@ -114,6 +122,24 @@ TEST_P(VeltoctlTest, UnitWhoseFormulaReadsOtherObjects) {
     EXPECT_EQ(typo.status, 1);
     EXPECT_TRUE(typo.err.contains("not a value in rpm"));
     EXPECT_EQ(Ctl({"read", "6081:00", "--unit", "bogus"}).status, 1);
+}
+
+TEST_P(VeltoctlTest, ValueOutsideTheDataTypeIsNotWrittenAndExitsOne) {
+    CtlRun gain = Ctl({"write", "60FB:01", "99999"});  // UNSIGNED16, in 1/s as raw / 10
+    EXPECT_EQ(gain.status, 1);
+    EXPECT_TRUE(gain.err.contains("Value out of range: 0.000 .. 6553.500 1/s!"))
+        << gain.err.toStdString();
+    CtlRun raw = Ctl({"write", "60FB:01", "65537", "--unit", "DEC"});
+    EXPECT_EQ(raw.status, 1);
+    EXPECT_TRUE(raw.err.contains("Value out of range: 0 .. 65535 DEC!"));
+    EXPECT_EQ(Ctl({"read", "60FB:01", "--unit", "DEC"}).out.trimmed(), "480");
+}
+
+TEST_P(VeltoctlTest, RefusedReferenceOfAUnitEndsTheReadWithTheRefusal) {
+    Tell("refuse 609201");
+    CtlRun read = Ctl({"read", "6081:00", "--unit", "rpm"});
+    EXPECT_EQ(read.status, 2);
+    EXPECT_TRUE(read.err.startsWith("abort 0x")) << read.err.toStdString();
 }
 
 TEST_P(VeltoctlTest, WatchPrintsOneLinePerRound) {

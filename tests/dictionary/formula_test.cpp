@@ -221,3 +221,83 @@ TEST_F(FormulaTest, RetryWithNothingParkedDoesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The evaluator alone, with its requests recorded instead of sent over a link.
+class ReferenceReplyTest : public ::testing::Test {
+protected:
+    struct Sent {
+        platform::WindowHandle who;
+        std::uint8_t command;
+        std::int32_t key;
+        std::int32_t value;
+        bool operator==(const Sent&) const = default;
+    };
+    struct Owner : platform::MessageTarget {
+        std::vector<std::pair<unsigned, std::int32_t>> replies;  // message, key
+        platform::LResult OnMessage(unsigned msg, platform::WParam, platform::LParam l) override {
+            replies.emplace_back(msg, static_cast<std::int32_t>(l));
+            return 0;
+        }
+    };
+    // Parks a read of `key` for `owner` whose formula waits for `reference`.
+    void ParkRead(const Owner& owner, std::int32_t key, const QString& formula) {
+        double result = 0;
+        ASSERT_EQ(evaluator.Evaluate(owner.Handle(), formula, 1, result), 0);
+        evaluator.SetPending(key, 0x40, 0, formula);
+    }
+
+    std::atomic<platform::WindowHandle> mainWindow{0x4711};
+    std::vector<Sent> sent;
+    CFormula evaluator{[this](platform::WindowHandle who, std::uint8_t command, std::int32_t key,
+                              std::int32_t value) {
+                           sent.push_back({who, command, key, value});
+                           return 0;
+                       },
+                       mainWindow};
+    Owner pageA, pageB;
+    MsgBoxCapture boxes;
+};
+
+TEST_F(ReferenceReplyTest, ValueIsStoredOnceAndEveryWaitingConversionGoesOn) {
+    ParkRead(pageA, 0x606300, "N*[60910120]");
+    ParkRead(pageB, 0x606400, "N/[60910120]");
+    ParkRead(pageB, 0x606400, "N/[60910120]");  // the same conversion again: parked once
+    EXPECT_EQ(sent, (std::vector<Sent>(3, {0x4711, 0x40, kFeedKey, 0})));
+    sent.clear();
+    evaluator.ReferenceReply(platform::WM_LINK_VALUE, 3, kFeedKey);
+    EXPECT_EQ(sent, (std::vector<Sent>{{pageA.Handle(), 0x40, 0x606300, 0},
+                                       {pageB.Handle(), 0x40, 0x606400, 0}}));
+    EXPECT_FALSE(evaluator.HasPending());
+    evaluator.ReferenceReply(platform::WM_LINK_VALUE, 9, kFeedKey);  // known: kept as it was
+    EXPECT_EQ(evaluator.GetConst(kFeedKey), 3);
+    EXPECT_TRUE(pageA.replies.empty());
+}
+
+TEST_F(ReferenceReplyTest, RefusalEndsTheConversionsWaitingForThatObjectOnly) {
+    ParkRead(pageA, 0x606300, "N*[60910120]");
+    ParkRead(pageB, 0x606400, "N*[60920120]");
+    evaluator.ReferenceReply(platform::WM_LINK_ABORT, 0x06020000, kFeedKey);
+    EXPECT_EQ(
+        pageA.replies,
+        (std::vector<std::pair<unsigned, std::int32_t>>{{platform::WM_LINK_ABORT, 0x606300}}));
+    EXPECT_TRUE(pageB.replies.empty());
+    EXPECT_TRUE(evaluator.HasPending());  // page B still waits for 0x6092:01
+    evaluator.ReferenceReply(platform::WM_LINK_ABORT, 0x06020000, 0x609201);
+    EXPECT_EQ(pageB.replies.size(), 1u);
+    EXPECT_FALSE(evaluator.HasPending());
+    EXPECT_FALSE(evaluator.HasConst(kFeedKey));
+}
+
+TEST_F(ReferenceReplyTest, ConversionNeedingTwoObjectsWaitsForTheSecondAfterTheFirst) {
+    ParkRead(pageA, 0x606300, "N*[60920220]/[60920120]");
+    evaluator.ReferenceReply(platform::WM_LINK_VALUE, 10, 0x609202);
+    EXPECT_TRUE(evaluator.HasPending());
+    sent.clear();
+    evaluator.ReferenceReply(platform::WM_LINK_ABORT, 0x06020000, 0x609201);  // the second
+    EXPECT_EQ(pageA.replies.size(), 1u);
+    EXPECT_FALSE(evaluator.HasPending());
+}
+
+}  // namespace

@@ -17,7 +17,7 @@ constexpr std::int32_t kFeed = 0x609101;
 
 struct UnitRow : IValueRow {
     QString value, unit = "mm";
-    QString KeyText() const override { return QString::number(kPosition); }
+    std::int32_t Key() const override { return kPosition; }
     QString DataType() const override { return "INTEGER32"; }
     QString ValueText() const override { return value; }
     QString UnitText() const override { return unit; }
@@ -30,14 +30,11 @@ protected:
                     {kFeed, "UNSIGNED32", "RW", ""}}) {
         CGlobal& g = fixture_.global();
         fixture_.MainWindow().OnValue([&g](std::int32_t key, std::int32_t value) {
-            if (g.evaluator.HasConst(key))
-                return;
-            g.evaluator.AddConst(key, value);
-            g.evaluator.RetryPending();
+            g.evaluator.ReferenceReply(platform::WM_LINK_VALUE, value, key);
         });
         fixture_.PageWindow().OnValue([this, &g](std::int32_t key, std::int32_t raw) {
             double value = 0;
-            if (key != kPosition || !CGlobal::RawToNumber("INTEGER32", raw, value))
+            if (key != kPosition || !CNumbers::RawToNumber("INTEGER32", raw, value))
                 return;
             QString formula;
             int handled = 0;
@@ -79,7 +76,7 @@ TEST_F(RoundTripTest, ReadWaitsForTheReferencedObjectAndThenConverts) {
 
 TEST_F(RoundTripTest, WriteWaitsForTheReferencedObjectAndThenWrites) {
     row_.value = "2.5";
-    ASSERT_EQ(WriteRowValue(fixture_.global(), fixture_.Page(), row_), RowWrite::Parked);
+    ASSERT_EQ(fixture_.global().WriteRowValue(fixture_.Page(), row_).outcome, RowWrite::Parked);
     ASSERT_TRUE(WaitFor([&] { return !shown_.isEmpty(); }));
     EXPECT_EQ(fixture_.Drive().Get(kPosition), 10);  // 2.5 mm with N*[60910120]
     EXPECT_EQ(shown_, "2.500");                      // the write's reply, read back with N/4
@@ -91,7 +88,7 @@ TEST_F(RoundTripTest, WriteWaitsForTheReferencedObjectAndThenWrites) {
 TEST_F(RoundTripTest, TypoIsNotWrittenAndTheRowShowsTheDrivesValue) {
     fixture_.global().evaluator.AddConst(kFeed, 4);
     row_.value = "x1";
-    ASSERT_EQ(WriteRowValue(fixture_.global(), fixture_.Page(), row_), RowWrite::Refused);
+    ASSERT_EQ(fixture_.global().WriteRowValue(fixture_.Page(), row_).outcome, RowWrite::Refused);
     ASSERT_TRUE(WaitFor([&] { return !shown_.isEmpty(); }));
     EXPECT_EQ(shown_, "250.000");
     EXPECT_EQ(fixture_.Drive().Get(kPosition), 1000);

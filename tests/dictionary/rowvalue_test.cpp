@@ -14,12 +14,13 @@ namespace {
 
 struct Row : IValueRow {
     Row(std::int32_t key, QString type, QString value, QString unit)
-        : key_(QString::number(key)), type_(type), value_(value), unit_(unit) {}
-    QString KeyText() const override { return key_; }
+        : key_(key), type_(type), value_(value), unit_(unit) {}
+    std::int32_t Key() const override { return key_; }
     QString DataType() const override { return type_; }
     QString ValueText() const override { return value_; }
     QString UnitText() const override { return unit_; }
-    QString key_, type_, value_, unit_;
+    std::int32_t key_;
+    QString type_, value_, unit_;
 };
 
 class RowValueTest : public ::testing::Test {
@@ -36,7 +37,7 @@ protected:
     // Writes the row and checks what reached the link.
     void Write(const Row& row, RowWrite outcome, const std::vector<SentRequest>& expected) {
         SCOPED_TRACE(row.value_.toStdString() + " in " + row.unit_.toStdString());
-        EXPECT_EQ(WriteRowValue(global(), kPage, row), outcome);
+        EXPECT_EQ(global().WriteRowValue(kPage, row).outcome, outcome);
         EXPECT_EQ(TakeRequests(expected.size()), expected);
     }
     std::vector<SentRequest> Sent(std::uint8_t command, std::int32_t key, std::int32_t raw) {
@@ -131,8 +132,49 @@ TEST_F(RowValueTest, OnlyOneRequestWidthsAreWritten) {
 
 TEST_F(RowValueTest, RowWithoutKeySendsNothing) {
     Row row(0, "INTEGER32", "5", "DEC");
-    row.key_ = "";
+    row.key_ = 0;
     Write(row, RowWrite::Refused, std::vector<SentRequest>{});
+}
+
+TEST_F(RowValueTest, ValuesOutsideTheDataTypeAreNeverWritten) {
+    const std::vector<SentRequest> nothing;
+    Write(Row(0x607A00, "UNSIGNED16", "65536", "DEC"), RowWrite::OutOfRange, nothing);
+    Write(Row(0x607A00, "UNSIGNED16", "-1", "DEC"), RowWrite::OutOfRange, nothing);
+    Write(Row(0x607A00, "INTEGER8", "128", "DEC"), RowWrite::OutOfRange, nothing);
+    Write(Row(0x607A00, "INTEGER32", "2147483648", "DEC"), RowWrite::OutOfRange, nothing);
+    Write(Row(0x607A00, "UNSIGNED16", "10000", "HEX"), RowWrite::OutOfRange, nothing);
+    Write(Row(0x607A00, "UNSIGNED32", "100000000", "HEX"), RowWrite::OutOfRange, nothing);
+    Write(Row(0x607A00, "INTEGER32", "1.1e9", "A"), RowWrite::OutOfRange, nothing);  // N*2
+    Write(Row(0x607A00, "UNSIGNED8", QString(QChar(0x100)), "ASCII"), RowWrite::OutOfRange,
+          nothing);
+    // The edges themselves fit; in HEX a signed type takes the bit pattern of its width.
+    Write(Row(0x607A00, "INTEGER8", "-128", "DEC"), RowWrite::Queued, Sent(0x2F, 0x607A00, -128));
+    Write(Row(0x607A00, "UNSIGNED16", "65535", ""), RowWrite::Queued, Sent(0x2B, 0x607A00, 65535));
+    Write(Row(0x607A00, "INTEGER16", "ffff", "HEX"), RowWrite::Queued,
+          Sent(0x2B, 0x607A00, 0xFFFF));
+    EXPECT_EQ(boxes_.Count(), 0);  // the page shows the message
+}
+
+TEST_F(RowValueTest, TheRangeIsNamedInTheRowsUnit) {
+    auto range = [&](const char* type, const char* text, const char* unit) {
+        return global().WriteRowValue(kPage, Row(0x607A00, type, text, unit)).range;
+    };
+    EXPECT_EQ(range("UNSIGNED16", "70000", "DEC"), "0 .. 65535 DEC");
+    EXPECT_EQ(range("INTEGER16", "-40000", ""), "-32768 .. 32767");
+    EXPECT_EQ(range("UNSIGNED32", "1ffffffff", "HEX"), "0 .. ffffffff HEX");
+    EXPECT_EQ(range("UNSIGNED16", "200000", "B"), "0.000 .. 131070.000 B");  // read as N*2
+    // "A" is written only: no cell shows it, so the range is told in raw numbers.
+    EXPECT_EQ(range("INTEGER8", "100", "A"), "-128 .. 127 DEC");
+    EXPECT_EQ(OutOfRangeText("0 .. 255 DEC"), "Value out of range: 0 .. 255 DEC!");
+}
+
+TEST_F(RowValueTest, ParkedWriteThatNoLongerFitsIsReadInstead) {
+    Write(Row(0x606300, "INTEGER32", "1e9", "mm"), RowWrite::Parked,
+          (std::vector<SentRequest>{{kMain, 0x40, 0x609101, 0}}));
+    global().evaluator.AddConst(0x609101, 4);
+    global().evaluator.RetryPending();
+    EXPECT_SENT(Sent(0x40, 0x606300, 0));
+    EXPECT_EQ(boxes_.Texts(), QStringList{"Value out of range: -2147483648 .. 2147483647 DEC!"});
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ const char* const kTypes[] = {"UNSIGNED8", "INTEGER16", "UNSIGNED32", "INTEGER32
 const double kSamples[] = {0.0, 1.5, -3.0, 4294967295.0};
 
 struct FuzzRow : IValueRow {
-    QString key, type, value, unit;
-    QString KeyText() const override { return key; }
+    std::int32_t key = 0;
+    QString type, value, unit;
+    std::int32_t Key() const override { return key; }
     QString DataType() const override { return type; }
     QString ValueText() const override { return value; }
     QString UnitText() const override { return unit; }
@@ -42,11 +43,11 @@ void FuzzCell(CGlobal& global, const CCellUnit& cell, const QString& text, int s
     }
     global.evaluator.RetryPending();
     FuzzRow row;
-    row.key = QString::number(0x200000 + salt % 64);
+    row.key = 0x200000 + salt % 64;
     row.type = type;
     row.value = text.left(32);
     row.unit = cell.unitName;
-    WriteRowValue(global, 0, row);
+    global.WriteRowValue(0, row);
 }
 
 }  // namespace
@@ -77,10 +78,10 @@ void FuzzUnitsOnce(CGlobal& global, const std::uint8_t* data, std::size_t size) 
     global.ConvertReadValue(0, 0x200000 + salt % 64, shown, value, formula, handled);
     for (const char* unit : {"DEC", "HEX", "ASCII"}) {
         FuzzRow row;
-        row.key = QString::number(0x200000 + salt % 64);
+        row.key = 0x200000 + salt % 64;
         row.type = QString::fromLatin1(kTypes[salt % 5]);
         row.value = text.left(32);
         row.unit = QString::fromLatin1(unit);
-        WriteRowValue(global, 0, row);
+        global.WriteRowValue(0, row);
     }
 }

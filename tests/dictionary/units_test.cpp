@@ -212,9 +212,9 @@ TEST_F(UnitsTest, FormatDisplayFormats) {
     EXPECT_EQ(g.FormatValue("HEX", "UNSIGNED8", "", 0x1FF), "ff");
     EXPECT_EQ(g.FormatValue("HEX", "INTEGER32", "", -1), "ffffffff");
     double number = 0;
-    ASSERT_EQ(CGlobal::RawToNumber("UNSIGNED32", 0xFFFFFFFFu, number), 1);
+    ASSERT_EQ(CNumbers::RawToNumber("UNSIGNED32", 0xFFFFFFFFu, number), 1);
     EXPECT_EQ(g.FormatValue("DEC", "UNSIGNED32", "", number), "4294967295");
-    ASSERT_EQ(CGlobal::RawToNumber("INTEGER32", 0xFFFFFFFFu, number), 1);
+    ASSERT_EQ(CNumbers::RawToNumber("INTEGER32", 0xFFFFFFFFu, number), 1);
     EXPECT_EQ(g.FormatValue("DEC", "INTEGER32", "", number), "-1");
     EXPECT_EQ(g.FormatValue("DEC", "INTEGER16", "", -7.9), "-7");
     EXPECT_EQ(g.FormatValue("ASCII", "UNSIGNED16", "", 0x4241), "AB");

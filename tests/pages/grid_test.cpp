@@ -41,6 +41,8 @@ protected:
         AddRow("3", 300, "gain", "WL", "DEC");
         grid->SetOwner(owner.Handle());
         grid->SetUnitLookup([](int key, CComboListCtrl::UnitCells& cells) {
+            if (key == 300)
+                return true;  // an entry without cells (an empty unit definition)
             if (key != 100)
                 return false;
             cells = {{"rpm", ""}, {"r/s", ""}, {"x", "DEC"}};
@@ -57,6 +59,7 @@ protected:
     void AddRow(const char* label, int key, const char* name, const char* attr, const char* unit) {
         int r = grid->InsertItem(-1, label);
         grid->SetItemText(r, 1, QString::number(key));
+        grid->SetRowKey(r, key);
         grid->SetItemText(r, 2, name);
         grid->SetItemText(r, 3, "INTEGER16");
         grid->SetItemText(r, 4, "5");
@@ -86,12 +89,47 @@ protected:
     Recorder owner;
 };
 
-TEST_F(GridTest, UnitListPutsDecLastAndOffersDecAloneWithoutBinding) {
+TEST_F(GridTest, UnitListPutsDecLastAndOffersDecAloneWithoutBindingOrCells) {
     QStringList entries;
     grid->BuildUnitList(0, entries);
     EXPECT_EQ(entries, QStringList({"rpm", "r/s", "DEC"}));
     grid->BuildUnitList(1, entries);
     EXPECT_EQ(entries, QStringList({"DEC"}));
+    grid->BuildUnitList(2, entries);
+    EXPECT_EQ(entries, QStringList({"DEC"}));
+}
+
+TEST_F(GridTest, RowsAreFoundByTheirKeyAfterInsertsAndDeletes) {
+    EXPECT_EQ(grid->FindRow(300), 2);
+    EXPECT_EQ(grid->RowKey(1), 200);
+    grid->InsertItem(0, "0");
+    EXPECT_EQ(grid->FindRow(300), 3);
+    grid->DeleteItem(3);
+    EXPECT_EQ(grid->FindRow(300), -1);
+    EXPECT_EQ(grid->FindRow(100), 1);
+    EXPECT_EQ(grid->FindRow(0), -1);  // rows without a key are not objects
+    grid->DeleteAllItems();
+    EXPECT_EQ(grid->FindRow(100), -1);
+}
+
+TEST_F(GridTest, LeavingTheUnitListWithoutAChoiceKeepsTheUnit) {
+    Click(1, 6);  // "A" is not among the entries: nothing is chosen
+    ASSERT_NE(CInPlaceCombo::Instance(), nullptr);
+    ASSERT_EQ(CInPlaceCombo::Instance()->currentIndex(), -1);
+    QTest::keyClick(CInPlaceCombo::Instance(), Qt::Key_Return);
+    QTest::qWait(10);
+    EXPECT_EQ(grid->GetItemText(1, 6), "A");
+    EXPECT_TRUE(CellChanges().empty());
+}
+
+TEST_F(GridTest, RevertingACommitRestoresTheReplacedValue) {
+    Click(0, 4);
+    QTest::keyClicks(CInPlaceEdit::Instance(), "42");
+    QTest::keyClick(CInPlaceEdit::Instance(), Qt::Key_Return);
+    ASSERT_EQ(grid->GetItemText(0, 4), "42");
+    grid->InsertItem(0, "0");  // the committed row moves down
+    grid->RevertValueCommit();
+    EXPECT_EQ(grid->GetItemText(1, 4), "5");
 }
 
 TEST_F(GridTest, EnterCommitsValueOnceAndALaterEnterReopensTheEditor) {

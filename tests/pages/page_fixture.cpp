@@ -83,8 +83,8 @@ FakeReply PageDrive::Answer(const SeenRequest& r) {
     return reply;
 }
 
-PageFixture::PageFixture() {
-    base_.Write("data/velto.dat", Dictionary());
+PageFixture::PageFixture(const QByteArray& moreObjects) {
+    base_.Write("data/velto.dat", Dictionary() + moreObjects);
     base_.Write("sys/sys.ini", "[sys]\nlang=2\ncomm=2\n");
     global_ = std::make_unique<CGlobal>(base_.Path());
     global_->dictionary.WaitLoaded(10000);

@@ -49,7 +49,8 @@ private:
 
 class PageFixture {
 public:
-    PageFixture();
+    // `moreObjects`: records appended to the test dictionary.
+    explicit PageFixture(const QByteArray& moreObjects = QByteArray());
     ~PageFixture();
     // A page list file sys/<name>.ini with the keys in order.
     void WriteList(const QString& pageName, const std::vector<std::int32_t>& keys);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include "app/linkstatus.h"
 #include "comm/protocol.h"
 #include "page_fixture.h"
 #include "pages/combolistctrl.h"
@@ -12,6 +13,7 @@
 #include "pages/pagetable.h"
 #include "pages/parampage.h"
 #include "support/msgbox_capture.h"
+#include "support/sdo_record.h"
 
 using namespace keys;
 
@@ -23,6 +25,36 @@ const ParamPageConfig& Page(int command) {
 constexpr int kPositionLoop = 1215;
 constexpr int kDriverProperty = 1234;
 constexpr int kMotorConfig = 1229;
+
+constexpr std::int32_t kTravel = 0x210005;  // INTEGER32, in mm through the feed's value
+constexpr std::int32_t kFeed = 0x210006;    // UNSIGNED16, referenced by the travel's units
+
+QByteArray ReferenceObjects() {
+    return SdoRecord("2100", "05", "行程", "Travel", "INTEGER32", "W", "", "",
+                     "[>mm mm]N/[21000620];[mm]N*[21000620]") +
+           SdoRecord("2100", "06", "导程", "Feed", "UNSIGNED16", "W");
+}
+
+// The main window's part in formula references: the values and refusals of the objects that
+// formulas asked for reach the evaluator through the link status, as in the main frame.
+class MainWindowLink : public platform::MessageTarget, private LinkStatusHost {
+public:
+    explicit MainWindowLink(CGlobal& g) : status_(g, *this) { g.mainWindow = Handle(); }
+    platform::LResult OnMessage(unsigned msg, platform::WParam w, platform::LParam l) override {
+        if (msg == platform::WM_LINK_VALUE || msg == platform::WM_LINK_ABORT)
+            status_.OnLinkReply(msg, static_cast<std::int32_t>(w), static_cast<std::int32_t>(l));
+        return 0;
+    }
+
+private:
+    void SetToolBarImages(int) override {}
+    void SetLinkText(const QString&) override {}
+    bool LinkPageExists(int) const override { return false; }
+    void NotifyLinkPages() override {}
+    void NotifyAllPages(int) override {}
+    platform::WindowHandle Window() const override { return Handle(); }
+    CLinkStatus status_;
+};
 
 class PageTest : public ::testing::Test {
 protected:
@@ -64,8 +96,18 @@ protected:
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCentre(grid, row, column));
         QApplication::processEvents();
     }
+    // Types a value into the row's value cell and commits it with Enter.
+    void Commit(CParamPage& page, int row, const QString& text) {
+        Click(page.Grid(), row, 4);
+        CInPlaceEdit* edit = CInPlaceEdit::Instance();
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QApplication::processEvents();
+    }
 
-    PageFixture f;
+    PageFixture f{ReferenceObjects()};
     MsgBoxCapture boxes;
 };
 
@@ -133,20 +175,81 @@ TEST_F(PageTest, ChoosingAnotherUnitRereadsAndShowsTheValueInIt) {
     EXPECT_EQ(ReadKeys().size(), readsBefore + 1);
 }
 
-TEST_F(PageTest, EditsWhileOfflineChangeOnlyTheGrid) {
+TEST_F(PageTest, EditsWhileOfflineAreRefusedAndTheCellKeepsItsValue) {
     f.WriteList("PositionLoop", {kGain, kLimit});
     auto page = Open(kPositionLoop);
     EXPECT_EQ(page->readCursor, 2);  // stalled: the offline link dropped the first read
-    Click(page->Grid(), 0, 4);
-    ASSERT_NE(CInPlaceEdit::Instance(), nullptr);
-    QTest::keyClicks(CInPlaceEdit::Instance(), "5");
-    QTest::keyClick(CInPlaceEdit::Instance(), Qt::Key_Return);
-    EXPECT_EQ(page->Grid().GetItemText(0, 4), "5");
+    f.drive().Set(kGain, 7);
     f.drive().Set(kLimit, 3);
     f.Connect();
-    page->OnMessage(platform::WM_PAGE_NOTIFY, 2, 0);  // link confirmed: the read restarts
+    page->OnMessage(platform::WM_PAGE_NOTIFY, platform::PN_LINK_CONFIRMED, 0);  // read restarts
     ASSERT_TRUE(WaitValue(*page, 1, "3"));
+    f.Disconnect();
+    Commit(*page, 0, "5");
+    EXPECT_EQ(boxes.Texts(), QStringList{"Comm port isn't Open!"});
+    EXPECT_EQ(page->Grid().GetItemText(0, 4), "7");
     EXPECT_TRUE(f.Seen(sdo::Write2).empty());
+}
+
+TEST_F(PageTest, ValueOutsideTheObjectsTypeIsNotWrittenAndTheCellIsRestored) {
+    f.WriteList("PositionLoop", {kGain, kSpeed});
+    f.drive().Set(kGain, 7);
+    f.drive().Set(kSpeed, 100);
+    f.Connect();
+    auto page = Open(kPositionLoop);
+    ASSERT_TRUE(WaitValue(*page, 1, "10.000"));
+    Commit(*page, 0, "99999");  // UNSIGNED16
+    EXPECT_EQ(boxes.Texts(), QStringList{"Value out of range: 0 .. 65535 DEC!"});
+    EXPECT_EQ(page->Grid().GetItemText(0, 4), "7");
+    Commit(*page, 1, "4000");  // raw 40000 for an INTEGER16, shown in rpm as raw / 10
+    EXPECT_TRUE(boxes.Contains("Value out of range: -3276.800 .. 3276.700 rpm!"));
+    EXPECT_EQ(page->Grid().GetItemText(1, 4), "10.000");
+    Commit(*page, 0, "65535");
+    ASSERT_TRUE(WaitValue(*page, 0, "65535"));
+    std::vector<SeenRequest> writes = f.Seen(sdo::Write2);
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0].data, 65535);
+    EXPECT_EQ(boxes.Count(), 2);
+}
+
+TEST_F(PageTest, ObjectWithoutUnitCellsOffersDecAloneAndKeepsItsUnit) {
+    f.WriteList("PositionLoop", {kGain});
+    f.drive().Set(kGain, 65);
+    f.Connect();
+    auto page = Open(kPositionLoop);
+    ASSERT_TRUE(WaitValue(*page, 0, "65"));
+    Click(page->Grid(), 0, 6);
+    ASSERT_NE(CInPlaceCombo::Instance(), nullptr);
+    EXPECT_EQ(CInPlaceCombo::Instance()->entries, QStringList{"DEC"});
+    Click(page->Grid(), 0, 2);  // leaves the list
+    QTest::qWait(50);
+    EXPECT_EQ(page->Grid().GetItemText(0, 6), "DEC");
+    EXPECT_EQ(page->Grid().GetItemText(0, 4), "65");  // a number, never characters
+}
+
+TEST_F(PageTest, RowConvertingThroughAnotherObjectIsShownOnceThatValueArrives) {
+    MainWindowLink main(f.g());
+    f.WriteList("PositionLoop", {kTravel, kGain});
+    f.drive().Set(kFeed, 4);
+    f.drive().Set(kTravel, 100);
+    f.drive().Set(kGain, 7);
+    f.Connect();
+    auto page = Open(kPositionLoop);
+    ASSERT_TRUE(WaitValue(*page, 1, "7"));
+    EXPECT_EQ(page->Grid().GetItemText(0, 4), "25.000");
+}
+
+// One object that cannot be read must not stall the page.
+TEST_F(PageTest, RefusedReferenceEndsThatRowAndTheReadGoesOn) {
+    MainWindowLink main(f.g());
+    f.WriteList("PositionLoop", {kTravel, kGain});
+    f.drive().Refuse(kFeed);
+    f.drive().Set(kGain, 7);
+    f.Connect();
+    auto page = Open(kPositionLoop);
+    ASSERT_TRUE(WaitValue(*page, 1, "7"));
+    EXPECT_EQ(page->Grid().GetItemText(0, 4), "????");
+    EXPECT_FALSE(f.g().evaluator.HasPending());
 }
 
 TEST_F(PageTest, AddingAnObjectAlreadyOnThePageChangesNothing) {

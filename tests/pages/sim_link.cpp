@@ -55,7 +55,7 @@ std::vector<std::int32_t> SimLink::ReadableKeys(int count, bool writable) {
         CSdoInfo e;
         if (!global_->dictionary.GetAt(p, e))
             break;
-        int width = CGlobal::DataTypeWidth(e.dataType);
+        int width = CNumbers::DataTypeWidth(e.dataType);
         if ((width != 8 && width != 16 && width != 32) || e.attribute.contains('L'))
             continue;
         if (writable) {

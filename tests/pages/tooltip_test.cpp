@@ -9,13 +9,14 @@ namespace {
 
 class ToolTipTest : public ::testing::Test {
 protected:
-    ToolTipTest() : tip(&owner) {
+    ToolTipTest() : tip(&owner, language) {
         owner.resize(300, 200);
         top.setGeometry(10, 10, 50, 20);
         bottom.setGeometry(10, 170, 50, 20);
         CUserToolTip::SetControlId(&top, 5);
         CUserToolTip::SetControlId(&bottom, 6);
     }
+    std::atomic<std::uint8_t> language{2};
     QWidget owner;
     QPushButton top{&owner};
     QPushButton bottom{&owner};

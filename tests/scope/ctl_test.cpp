@@ -98,9 +98,11 @@ TEST_P(ScopeCtlTest, SlotsNotAskedForAreEmptiedFirst) {
                      base_.File("c.csv")})
                   .status,
               0);
-    for (const QByteArray& line : Read("c.csv").split('\n'))
-        if (!line.isEmpty())
+    for (const QByteArray& line : Read("c.csv").split('\n')) {
+        if (!line.isEmpty()) {
             EXPECT_EQ(line.count(','), 1) << line.toStdString();
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, ScopeCtlTest, ::testing::Values("serial", "can"));

@@ -42,10 +42,8 @@ LResult DriveAccess::OnMessage(unsigned msg, WParam w, LParam l) {
 LResult MainStandIn::OnMessage(unsigned msg, WParam w, LParam l) {
     if (msg == WM_LINK_STATE && w == 0)
         ++linkDown;
-    if (msg == WM_LINK_VALUE && !g_.evaluator.HasConst(std::int32_t(l))) {
-        g_.evaluator.AddConst(std::int32_t(l), std::int32_t(w));
-        g_.evaluator.RetryPending();
-    }
+    if (msg == WM_LINK_VALUE || msg == WM_LINK_ABORT)
+        g_.evaluator.ReferenceReply(msg, std::int32_t(w), std::int32_t(l));
     return 0;
 }
 
@@ -64,7 +62,8 @@ bool ScopeSimFixture::Open(int language, const QStringList& simOptions) {
     g().language = std::uint8_t(language);
     if (language == 2) {
         translator_ = new QTranslator;
-        translator_->load(sim_.base().File("data/EN.qm"));
+        if (!translator_->load(sim_.base().File("data/EN.qm")))
+            return false;
         QCoreApplication::installTranslator(translator_);
     }
     drive_ = std::make_unique<DriveAccess>(g());

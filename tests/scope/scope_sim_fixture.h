@@ -26,7 +26,7 @@ private:
     bool aborted_ = false;
 };
 
-// Stands in for the main window: keeps the values formulas asked for, as the main window does.
+// Stands in for the main window: hands the values formulas asked for to the evaluator.
 class MainStandIn : public platform::MessageTarget {
 public:
     explicit MainStandIn(CGlobal& g) : g_(g) {}

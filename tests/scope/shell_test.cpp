@@ -31,7 +31,7 @@ TEST(ScopeShell, MenuAndToolBarOpenThePageInAFrameThatShowsIt) {
     g.dictionary.WaitLoaded(10000);
     g.screenDpi = 96;
     if (!CPageRegistry::Instance().FindByCommand(cmd::ID_SCOPE))
-        RegisterScopePages(CPageRegistry::Instance());
+        RegisterScopePages(CPageRegistry::Instance(), g);
     CMainFrame frame(g);
     g.mainWindow = frame.Handle();
     frame.resize(1180, 800);

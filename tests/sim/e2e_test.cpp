@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "objecttable.h"
@@ -65,6 +67,25 @@ TEST_F(SimE2e, SerialOnAPseudoTerminal) {
 
     EXPECT_EQ(sim.Stop(), 0) << sim.Errors().toStdString();
     EXPECT_FALSE(QFileInfo(link).isSymLink());  // removed at exit
+}
+
+TEST_F(SimE2e, InstalledCopyStartedElsewhereServesTheInstalledTable) {
+    // <prefix>/bin/veltosim and <prefix>/share/veltoservo/data/velto_sim.tsv, started in a
+    // folder without a table of its own and without --base.
+    base.Write("usr/share/veltoservo/data/velto_sim.tsv", TestTableText());
+    base.Write("elsewhere/.keep", {});
+    QDir().mkpath(base.File("usr/bin"));
+    ASSERT_TRUE(QFile::copy(RuntimeDir() + "/veltosim", base.File("usr/bin/veltosim")));
+    const QString link = base.File("ttyVSIM1");
+    VeltosimRun sim;
+    ASSERT_TRUE(sim.Start(base.File("usr/bin/veltosim"), base.File("elsewhere"), {"--serial", link},
+                          base.File("ctl1")));
+    SerialClient client;
+    ASSERT_TRUE(client.Open(link));
+    auto r = client.Exchange(1, MakeSdo(0x40, 0x100000));
+    ASSERT_TRUE(r);
+    EXPECT_EQ(SdoData(*r), 131474u);
+    EXPECT_EQ(sim.Stop(), 0) << sim.Errors().toStdString();
 }
 
 TEST_F(SimE2e, TwoDrivesOnOneVirtualCanBus) {

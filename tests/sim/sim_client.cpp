@@ -27,9 +27,14 @@ VeltosimRun::~VeltosimRun() {
 }
 
 bool VeltosimRun::Start(const QStringList& args, const QString& controlPath) {
+    return Start(RuntimeDir() + "/veltosim", QString(), args, controlPath);
+}
+
+bool VeltosimRun::Start(const QString& program, const QString& workingDir, const QStringList& args,
+                        const QString& controlPath) {
     control_ = controlPath;
-    process_.start(RuntimeDir() + "/veltosim",
-                   args + QStringList{"--control", controlPath, "--no-stdin"});
+    process_.setWorkingDirectory(workingDir);
+    process_.start(program, args + QStringList{"--control", controlPath, "--no-stdin"});
     if (!process_.waitForStarted(5000))
         return false;
     QString answer;

@@ -18,6 +18,9 @@ public:
     ~VeltosimRun();
     // Starts veltosim with args and waits until its control socket answers.
     bool Start(const QStringList& args, const QString& controlPath);
+    // The same with another copy of the program, started in `workingDir`.
+    bool Start(const QString& program, const QString& workingDir, const QStringList& args,
+               const QString& controlPath);
     QString Tell(const QString& command) const;
     QString FirstStdoutLine();
     // Asks the simulator to end (SIGTERM) and waits for it; returns its exit code.

@@ -1,12 +1,11 @@
-// Test main: the application object exists for every test (widget tests need it), on the
-// offscreen platform unless the caller chose another.
+// Test main of the widget-free areas: the application object exists for every test (window
+// messages and timers need it), without widgets.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -51,14 +51,6 @@ Servo drive configuration and tuning tool</translation>
         <source>适配器:</source>
         <translation>Adapter:</translation>
     </message>
-    <message>
-        <source>驱动器地址:</source>
-        <translation>Drive address:</translation>
-    </message>
-    <message>
-        <source>连接:</source>
-        <translation>Link:</translation>
-    </message>
 </context>
 <context>
     <name>CCommMode</name>
@@ -90,6 +82,13 @@ Servo drive configuration and tuning tool</translation>
         <translation>Baud rate:</translation>
     </message>
     <message>
+        <source>被其它程序占用 (%1)</source>
+        <translation>held by another program (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>CLinkPage</name>
+    <message>
         <source>驱动器地址:</source>
         <translation>Drive address:</translation>
     </message>
@@ -97,13 +96,6 @@ Servo drive configuration and tuning tool</translation>
         <source>连接:</source>
         <translation>Link:</translation>
     </message>
-    <message>
-        <source>被其它程序占用 (%1)</source>
-        <translation>held by another program (%1)</translation>
-    </message>
-</context>
-<context>
-    <name>CLinkPage</name>
     <message>
         <source>确定</source>
         <translation>OK</translation>

@@ -1,0 +1,15 @@
+# Every include of the program's own headers names its folder ("area/file.h"). A bare name
+# would be found beside the including file, past the include folders that keep the layers.
+file(GLOB_RECURSE files ${SRC}/*.h ${SRC}/*.cpp)
+foreach(file ${files})
+  file(STRINGS ${file} includes REGEX "^#include \"[^/\"]+\"")
+  foreach(line ${includes})
+    if(NOT line MATCHES "\\.moc\"$")
+      list(APPEND bare "${file}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+if(bare)
+  list(JOIN bare "\n" text)
+  message(FATAL_ERROR "includes without their folder:\n${text}")
+endif()
