@@ -68,6 +68,7 @@ public:
     WindowHandle pickRequester = 0;
     WindowHandle activePage = 0;
     int acquisitionBusy = 0;
+    int parameterReadStep = 1;  // the tuner's one-time read chain (1 .. 13, then done)
 
     // Handed over by the link pages after a successful open (read by the reconnect).
     int settingsRemembered = 0;

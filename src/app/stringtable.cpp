@@ -49,6 +49,8 @@ constexpr Entry kEntries[] = {
     {158, QT_TRANSLATE_NOOP("StringTable", "写驱动器配置")},
     {159, QT_TRANSLATE_NOOP("StringTable", "示波器")},
     {223, QT_TRANSLATE_NOOP("StringTable", "整定器/专家模式")},
+    {229, "RPDO"},
+    {230, "TPDO"},
     {1255, QT_TRANSLATE_NOOP("StringTable", "PDO其它")},
     {1256, "RPDO1"},
     {1257, "RPDO2"},

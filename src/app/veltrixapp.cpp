@@ -9,10 +9,14 @@
 #include "app/mainframe.h"
 #include "app/pageregistry.h"
 #include "comm/commpages.h"
+#include "maintenance/errorpages.h"
+#include "pages/panelpages.h"
 #include "pages/registration.h"
+#include "pdo/pdopages.h"
 #include "platform/locale.h"
 #include "platform/msgbox.h"
 #include "scope/scopepages.h"
+#include "tuner/registration.h"
 
 CVeltrixApp::CVeltrixApp(CGlobal& global) : global_(global) {}
 
@@ -83,6 +87,10 @@ bool CVeltrixApp::InitInstance() {
     RegisterCommPages(global_);
     RegisterParameterPages(CPageRegistry::Instance(), global_);
     RegisterScopePages(CPageRegistry::Instance(), global_);
+    RegisterErrorPages(CPageRegistry::Instance(), global_);
+    RegisterPanelPages(CPageRegistry::Instance(), global_);
+    RegisterPdoPages(CPageRegistry::Instance(), global_);
+    RegisterTunerPages(CPageRegistry::Instance(), global_);
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);
     mainFrame_->resize(1024, 720);

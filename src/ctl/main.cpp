@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "ctl/commands.h"
+#include "ctl/errors.h"
 #include "ctl/options.h"
 #include "ctl/scopecommand.h"
+#include "ctl/scancommand.h"
 #include "ctl/session.h"
 
 int main(int argc, char** argv) {
@@ -34,5 +36,9 @@ int main(int argc, char** argv) {
         return RunWrite(options);
     if (options.command == "scope")
         return RunScope(options);
+    if (options.command == "errors")
+        return RunErrors(options);
+    if (options.command == "scan")
+        return RunScan(options);
     return RunWatch(options);
 }

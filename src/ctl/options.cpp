@@ -31,10 +31,14 @@ const char* const kToolUsage =
     "                                    poll objects, one tab-separated line per round\n"
     "  scope --channel N=INDEX:SUB... --period N --count N --csv FILE ...\n"
     "                                    one oscilloscope capture as CSV\n"
+    "  errors                            error words, fault state and error history\n"
+    "  scan --from N --to N --step N --amplitude N --out FILE\n"
+    "                                    frequency scan, saved as the tuner's file\n"
+    "  scan --in FILE                    print a saved scan: Hz, gain in dB, phase\n"
     "\n"
     "Without link options the link comes from sys/sys.ini as the program's reconnect takes it.\n"
     "Exit status: 0 done, 1 usage or unknown object, 2 refused by the drive, 3 no link or no\n"
-    "answer. 'veltoctl COMMAND --help' describes one command.\n";
+    "answer, 4 (errors) an error bit is set. 'veltoctl COMMAND --help' describes one command.\n";
 
 const QHash<QString, QString>& CommandUsage() {
     static const QHash<QString, QString> usage = {
@@ -59,8 +63,38 @@ const QHash<QString, QString>& CommandUsage() {
          "Polls the objects and prints one line per round with their values, tab-separated\n"
          "(in their default units). --count 0 (default) polls until interrupted.\n"},
         {"scope", kScopeUsage},
+        {"errors",
+         "usage: veltoctl errors\n"
+         "Prints the error status words 0x2601 and 0x2602 with the names of their set bits,\n"
+         "whether the drive is in fault (status word bit 3) and the stored errors, newest\n"
+         "first: time, code and the error it names. Exit 0 when no error bit is set, 4 when\n"
+         "one is.\n"},
+        {"scan",
+         "usage: veltoctl scan --from N --to N --step N --amplitude N --out FILE\n"
+         "       veltoctl scan --in FILE\n"
+         "Runs the tuner's frequency scan (start 4 or more, step 3 or more, end 1000 or less\n"
+         "and at least start + 4 x step, amplitude 32 to 800), saves it as the tuner's text\n"
+         "file and prints the analysed points: frequency (Hz), gain (dB) and phase (degrees),\n"
+         "tab-separated. With --in it prints the points of a saved file instead.\n"
+         "Exit 0 scan finished, 1 settings refused or file not usable, 3 no link, no answer\n"
+         "or the scan failed ('fail!').\n"},
     };
     return usage;
+}
+
+const QStringList& ScanOptions() {
+    static const QStringList names = {"--from", "--to", "--step", "--amplitude", "--out", "--in"};
+    return names;
+}
+
+// The scan takes either all of its settings and --out, or --in alone.
+bool ScanOptionsComplete(const CtlOptions& o) {
+    if (o.values.contains("--in"))
+        return o.values.size() == 1;
+    for (const QString& name : ScanOptions())
+        if (name != "--in" && !o.values.contains(name))
+            return false;
+    return true;
 }
 
 bool TakeInt(const QString& text, int& out) {
@@ -142,6 +176,10 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
                 o.intervalMs = n;
         } else if (a.startsWith("--") && o.command == "scope" && i + 1 < args.size()) {
             o.arguments << a << args[++i];  // the command's own options
+        } else if (ScanOptions().contains(a)) {
+            if (!value(v))
+                return fail(a + " needs a value");
+            o.values[a] = v;
         } else if (a.startsWith("--")) {
             return fail("unknown option " + a);
         } else if (o.command.isEmpty()) {
@@ -158,7 +196,13 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
         return fail("no command given");
     if (!CommandUsage().contains(o.command))
         return fail("unknown command " + o.command);
-    int need = o.command == "objects" || o.command == "scope" ? 0 : o.command == "write" ? 2 : 1;
+    if (!o.values.isEmpty() && o.command != "scan")
+        return fail(o.values.keys().front() + " belongs to scan");
+    if (o.command == "scan" && !ScanOptionsComplete(o))
+        return fail("scan takes --from, --to, --step, --amplitude and --out, or --in alone");
+    bool none = o.command == "objects" || o.command == "errors" || o.command == "scan" ||
+                o.command == "scope";
+    int need = none ? 0 : o.command == "write" ? 2 : 1;
     bool exact = o.command != "watch" && o.command != "scope";
     if (o.arguments.size() < need || (exact && o.arguments.size() != need))
         return fail("wrong number of arguments for " + o.command);

@@ -1,5 +1,6 @@
 #pragma once
 // Command line of veltoctl.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -18,6 +19,9 @@ struct CtlOptions {
     int count = 0;          // --count (watch; 0 = until interrupted)
     int intervalMs = 500;   // --interval (watch)
     bool help = false;
+    // Options of one command that take a value (scan: --from, --to, --step, --amplitude,
+    // --out, --in), by name.
+    QHash<QString, QString> values;
 };
 
 struct ParseResult {

@@ -13,6 +13,7 @@ struct ParamPageConfig {
     bool skipProjectList = false;  // not refilled from an opened project at creation
     bool driverProperty = false;   // own column widths, segmented strings, no project list
     bool keepLabelsOnDelete = false;
+    bool placementOnly = false;  // the project keeps only the frame placement, never the rows
 };
 
 const std::vector<ParamPageConfig>& ParamPageTable();

@@ -32,7 +32,7 @@ void CParamPage::OnInitialUpdate() {
     else
         SetupObjectColumns(g_, *grid_);
     BecomeActivePage();
-    bool useProject = !config_.skipProjectList && !config_.driverProperty;
+    bool useProject = !config_.skipProjectList && !config_.driverProperty && !config_.placementOnly;
     if (useProject && ProjectOpenStamp() != projectStamp)
         LoadPageList(g_, *grid_, config_.pageNumber, Handle());
     if (grid_->GetItemCount() == 0 || config_.driverProperty)
@@ -197,7 +197,7 @@ void CParamPage::OnPageNotify(int code) {
 }
 
 void CParamPage::StoreProject() {
-    if (!config_.driverProperty)
+    if (!config_.driverProperty && !config_.placementOnly)
         StorePageList(g_, *grid_, config_.pageNumber);
     StorePagePlacement(g_, config_.pageNumber, this, pageActive);
 }
