@@ -91,6 +91,8 @@ void CDriverOscillo::ForceIdle() {
 void CDriverOscillo::CaptureEnded(CaptureEnd how) {
     if (how == CaptureEnd::Uploaded || how == CaptureEnd::Overflow)
         DecodeUpload();
+    if (how == CaptureEnd::Finished)
+        form_.capture.progress->hide();  // cancelled: nothing was kept
     if (how != CaptureEnd::Uploaded) {
         SetIdleControls();
         return;

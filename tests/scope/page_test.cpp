@@ -185,6 +185,43 @@ TEST(ScopePage, ManualTriggerDisablesTheLevel) {
     EXPECT_EQ(f.drive().Get(Key(12)), 0u);
 }
 
+TEST(ScopePage, ObjectsPickedInTheBrowserBecomeTheTriggerOrTheChannelSource) {
+    ScopeFakeFixture f;
+    UseSpeedAndGain(f);
+    ASSERT_TRUE(f.Open());
+    const TriggerControls& t = f.page().Form().trigger;
+    const auto& ch = f.page().Form().channels;
+    const int triggerItems = t.source->count();
+    QTest::mouseClick(t.pick, Qt::LeftButton);
+    EXPECT_EQ(f.main().browserOpened, 1);
+    ASSERT_EQ(f.g().pickRequester, f.page().Handle());
+    // The browser hands back a 32-bit object the trigger list lacks: it is added first.
+    platform::SendMessage(f.g().pickRequester, platform::WM_ADD_OBJECT, 0, kLimit);
+    EXPECT_EQ(t.source->count(), triggerItems + 1);
+    EXPECT_EQ(t.source->currentIndex(), 1);
+    EXPECT_EQ(t.source->currentText(), "Limit");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.drive().Get(Key(12)) == 0x21000320u; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return t.level->isEnabled(); }, 3000));
+    ASSERT_TRUE(f.WaitQuiet());
+
+    // Channel 2 is ticked: the picked 32-bit object goes to the pair's slot at once.
+    QTest::mouseClick(ch[1].pick, Qt::LeftButton);
+    EXPECT_EQ(f.main().browserOpened, 2);
+    platform::SendMessage(f.g().pickRequester, platform::WM_ADD_OBJECT, 0, kLimit);
+    EXPECT_EQ(ch[1].object->currentText(), "Limit");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.drive().Get(Key(5)) == 0x21000320u; }, 3000));
+    ASSERT_TRUE(f.WaitQuiet());
+    EXPECT_TRUE(ch[1].check->isChecked());
+    // An 8-bit object cannot feed a channel: nothing is added or written.
+    const int objects = ch[3].object->count();
+    f.ClearSeen();
+    QTest::mouseClick(ch[3].pick, Qt::LeftButton);
+    platform::SendMessage(f.g().pickRequester, platform::WM_ADD_OBJECT, 0, kState);
+    EXPECT_EQ(ch[3].object->count(), objects);
+    ASSERT_TRUE(f.WaitQuiet());
+    EXPECT_TRUE(f.Seen(0x23).empty());
+}
+
 TEST(ScopePage, RefusedSampleCountIsReadAgainOnceAndTheSequenceGoesOn) {
     ScopeFakeFixture f;
     f.drive().Refuse(Key(10));

@@ -56,6 +56,7 @@ public:
     ScopeDrive& drive() { return *drive_; }
     CDriverOscillo& page() { return *page_; }
     TempBase& base() { return base_; }
+    MainStandIn& main() { return *main_; }
     std::vector<SeenRequest> Seen(std::uint8_t command = 0) const;
     void ClearSeen() { seenBefore_ = script_->Requests().size(); }
     // Waits until no request has reached the drive for a while (readStep is 14 as soon as the

@@ -42,6 +42,8 @@ LResult DriveAccess::OnMessage(unsigned msg, WParam w, LParam l) {
 LResult MainStandIn::OnMessage(unsigned msg, WParam w, LParam l) {
     if (msg == WM_LINK_STATE && w == 0)
         ++linkDown;
+    if (msg == WM_LINK_PAGE && w == 2)
+        ++browserOpened;
     if (msg == WM_LINK_VALUE || msg == WM_LINK_ABORT)
         g_.evaluator.ReferenceReply(msg, std::int32_t(w), std::int32_t(l));
     return 0;

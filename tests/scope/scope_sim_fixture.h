@@ -32,6 +32,7 @@ public:
     explicit MainStandIn(CGlobal& g) : g_(g) {}
     platform::LResult OnMessage(unsigned msg, platform::WParam w, platform::LParam l) override;
     int linkDown = 0;
+    int browserOpened = 0;  // requests to open the object dictionary browser
 
 private:
     CGlobal& g_;

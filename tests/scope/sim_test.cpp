@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -109,6 +110,42 @@ TEST(ScopeSim, ContinuousCaptureStartsAgainAfterASecond) {
     QTest::mouseClick(f.page().Form().capture.start, Qt::LeftButton);
     ASSERT_TRUE(f.WaitCaptureDone());
     EXPECT_EQ(f.page().Form().capture.start->text(), "Start");
+}
+
+// The progress bar counts the stored bytes of the size the drive announced; a cancel during
+// the upload keeps nothing and gives the link back, and re-read fetches the capture again.
+TEST(ScopeSim, CancelDuringTheUploadKeepsNothingAndRereadUploadsTheCaptureAgain) {
+    ScopeSimFixture f;
+    ASSERT_TRUE(f.Open());
+    ASSERT_TRUE(SetUpCapture(f, 1365));  // 8,190 bytes: 1,170 segments
+    const CaptureControls& c = f.page().Form().capture;
+    QTest::mouseClick(c.start, Qt::LeftButton);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return c.progress->isVisible() && c.progress->value() > 0; }, 10000));
+    EXPECT_EQ(c.progress->maximum(), 1365 * 6);
+    EXPECT_EQ(c.progress->value() % 7, 0);  // whole segments
+    EXPECT_EQ(f.g().serveHeldQueue.load(), 0);
+    EXPECT_EQ(f.g().pollingEnabled.load(), 0);
+    QTest::mouseClick(c.start, Qt::LeftButton);
+    EXPECT_EQ(f.page().StatusText(), "finish");
+    EXPECT_EQ(c.start->text(), "Start");
+    EXPECT_TRUE(c.reread->isEnabled());
+    EXPECT_FALSE(c.progress->isVisible());
+    EXPECT_EQ(f.g().serveHeldQueue.load(), 1);
+    EXPECT_EQ(f.g().pollingEnabled.load(), 1);
+    EXPECT_EQ(f.g().acquisitionBusy, 0);
+    QTest::qWait(300);  // a segment still on its way is not stored
+    EXPECT_LT(f.page().Cycle().Buffer().Used(), 1365 * 6);
+    EXPECT_TRUE(f.page().Graph().Points(1).empty());
+
+    QTest::mouseClick(c.reread, Qt::LeftButton);
+    EXPECT_FALSE(c.start->isEnabled());
+    ASSERT_TRUE(f.WaitCaptureDone());
+    EXPECT_EQ(f.page().Graph().Points(1).size(), 1365u);
+    EXPECT_EQ(f.page().Graph().Points(3).size(), 1365u);
+    EXPECT_EQ(c.progress->value(), c.progress->maximum());
+    EXPECT_TRUE(c.start->isEnabled());
+    EXPECT_EQ(f.g().serveHeldQueue.load(), 1);
 }
 
 // The motor speeds up while the drive records: the trigger fires on the rising velocity.
