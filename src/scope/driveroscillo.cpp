@@ -276,7 +276,7 @@ bool CDriverOscillo::TakeFields() {
     for (int i = 0; i < 3; ++i) {
         std::int64_t v = 0;
         if (!numberscan::LeadingInteger(fields[i]->text(), v) || v < 0 || v > 65535) {
-            MessageBox(QStringLiteral("Please enter a number from 0 to 65535!"));
+            MessageBox(scopetext::FieldRange(g_.language));
             return false;
         }
         values[i] = std::uint16_t(v);

@@ -54,6 +54,11 @@ QString LinkLost(int language) {
                              : QStringLiteral("link closed, capture ended");
 }
 
+QString FieldRange(int language) {
+    return Chinese(language) ? QStringLiteral("请输入0到65535之间的数字!")
+                             : QStringLiteral("Please enter a number from 0 to 65535!");
+}
+
 QString SamplePeriodText(std::uint16_t period) {
     const double us = period * 62.5;
     if (period <= 15)

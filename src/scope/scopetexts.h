@@ -20,6 +20,8 @@ QString Refused(int language);
 QString BufferOverflow(int language);
 QString LinkLost(int language);
 
+// A period, pointer offset or sample count field that is no 16-bit number.
+QString FieldRange(int language);
 // The period (in 62.5 us steps) as readable time: "937.5us", "1.00ms", "1.00s".
 QString SamplePeriodText(std::uint16_t period);
 
