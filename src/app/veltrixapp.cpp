@@ -10,6 +10,7 @@
 #include "app/pageregistry.h"
 #include "comm/commpages.h"
 #include "maintenance/errorpages.h"
+#include "maintenance/registration.h"
 #include "pages/panelpages.h"
 #include "pages/registration.h"
 #include "pdo/pdopages.h"
@@ -91,6 +92,7 @@ bool CVeltrixApp::InitInstance() {
     RegisterPanelPages(CPageRegistry::Instance(), global_);
     RegisterPdoPages(CPageRegistry::Instance(), global_);
     RegisterTunerPages(CPageRegistry::Instance(), global_);
+    RegisterMaintenancePages(CPageRegistry::Instance(), global_);
 
     mainFrame_ = std::make_unique<CMainFrame>(global_);
     mainFrame_->resize(1024, 720);

@@ -5,6 +5,7 @@
 
 #include "ctl/commands.h"
 #include "ctl/errors.h"
+#include "ctl/maintcommands.h"
 #include "ctl/options.h"
 #include "ctl/scopecommand.h"
 #include "ctl/scancommand.h"
@@ -40,5 +41,17 @@ int main(int argc, char** argv) {
         return RunErrors(options);
     if (options.command == "scan")
         return RunScan(options);
+    if (options.command == "diff")
+        return RunDiff(options);
+    if (options.command == "export")
+        return RunExport(options);
+    if (options.command == "import")
+        return RunImport(options);
+    if (options.command == "store")
+        return RunStore(options);
+    if (options.command == "init")
+        return RunInit(options);
+    if (options.command == "restart")
+        return RunRestart(options);
     return RunWatch(options);
 }

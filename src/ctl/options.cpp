@@ -31,6 +31,12 @@ const char* const kToolUsage =
     "                                    poll objects, one tab-separated line per round\n"
     "  scope --channel N=INDEX:SUB... --period N --count N --csv FILE ...\n"
     "                                    one oscilloscope capture as CSV\n"
+    "  diff IN.qxi                       what importing the data file would change\n"
+    "  export LIST.qxo OUT.qxi           read the listed objects into a data file\n"
+    "  import IN.qxi [--log FILE]        write a data file into the drive and verify it\n"
+    "  store control|motor|all           make the drive store its parameters\n"
+    "  init                              reset the control parameters to their defaults\n"
+    "  restart                           restart the drive and wait until it answers\n"
     "  errors                            error words, fault state and error history\n"
     "  scan --from N --to N --step N --amplitude N --out FILE\n"
     "                                    frequency scan, saved as the tuner's file\n"
@@ -38,7 +44,8 @@ const char* const kToolUsage =
     "\n"
     "Without link options the link comes from sys/sys.ini as the program's reconnect takes it.\n"
     "Exit status: 0 done, 1 usage or unknown object, 2 refused by the drive, 3 no link or no\n"
-    "answer, 4 (errors) an error bit is set. 'veltoctl COMMAND --help' describes one command.\n";
+    "answer, 4 (errors) an error bit is set, (diff) values differ. 'veltoctl COMMAND --help'\n"
+    "describes one command.\n";
 
 const QHash<QString, QString>& CommandUsage() {
     static const QHash<QString, QString> usage = {
@@ -63,6 +70,34 @@ const QHash<QString, QString>& CommandUsage() {
          "Polls the objects and prints one line per round with their values, tab-separated\n"
          "(in their default units). --count 0 (default) polls until interrupted.\n"},
         {"scope", kScopeUsage},
+        {"diff",
+         "usage: veltoctl diff IN.qxi\n"
+         "Reads every row's object and prints each row whose value differs from the file's,\n"
+         "tab-separated: item code, the file's value, the drive's value. Exit 0 when all are\n"
+         "equal, 4 when some differ, 3 without a link.\n"},
+        {"export",
+         "usage: veltoctl export LIST.qxo OUT.qxi\n"
+         "Reads every object of the upload list and writes the data file (item code, value,\n"
+         "True or Fail per line). Prints the final status; exit 0 when every row is True, 2\n"
+         "when a row failed (the file is written either way), 3 when the link is lost.\n"},
+        {"import",
+         "usage: veltoctl import IN.qxi [--log FILE]\n"
+         "Writes every row of the data file into the drive and compares the value the drive\n"
+         "reports back (True, Alarm, Fail); rows that are not True go to stderr, all rows to\n"
+         "the result log. Exit 0 when every row is True, 2 on Fail or Alarm, 3 when the link\n"
+         "is lost.\n"},
+        {"store",
+         "usage: veltoctl store control|motor|all\n"
+         "control, motor: the store command, confirmed by the drive's storing bit (0x3010:06\n"
+         "bit 4); prints the button caption, with OK when confirmed (exit 0; 2 otherwise).\n"
+         "all: motor then control parameters, as the import page saves them; prints finish.\n"},
+        {"init",
+         "usage: veltoctl init\n"
+         "Resets the control parameters to their initial values (0x2FF0:01 = 10). Exit 2 when\n"
+         "the drive does not take the command.\n"},
+        {"restart",
+         "usage: veltoctl restart\n"
+         "Restarts the drive (0x2FFF:00 = 0xAA55) and waits until it answers again.\n"},
         {"errors",
          "usage: veltoctl errors\n"
          "Prints the error status words 0x2601 and 0x2602 with the names of their set bits,\n"
@@ -148,12 +183,14 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
         QString v;
         if (a == "--help" || a == "-h") {
             o.help = true;
-        } else if (a == "--base" || a == "--serial" || a == "--can" || a == "--unit") {
+        } else if (a == "--base" || a == "--serial" || a == "--can" || a == "--unit" ||
+                   a == "--log") {
             if (!value(v))
                 return fail(a + " needs a value");
             (a == "--base"     ? o.base
              : a == "--serial" ? o.serialPath
              : a == "--can"    ? o.canAdapter
+             : a == "--log"    ? o.logPath
                                : o.unit) = v;
         } else if (a == "--lang") {
             if (!value(v) || (v != "zh" && v != "en"))
@@ -200,9 +237,10 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
         return fail(o.values.keys().front() + " belongs to scan");
     if (o.command == "scan" && !ScanOptionsComplete(o))
         return fail("scan takes --from, --to, --step, --amplitude and --out, or --in alone");
-    bool none = o.command == "objects" || o.command == "errors" || o.command == "scan" ||
-                o.command == "scope";
-    int need = none ? 0 : o.command == "write" ? 2 : 1;
+    static const QHash<QString, int> kArguments = {{"objects", 0}, {"errors", 0}, {"scan", 0},
+                                                   {"write", 2},   {"export", 2}, {"init", 0},
+                                                   {"restart", 0}, {"scope", 0}};
+    int need = kArguments.value(o.command, 1);
     bool exact = o.command != "watch" && o.command != "scope";
     if (o.arguments.size() < need || (exact && o.arguments.size() != need))
         return fail("wrong number of arguments for " + o.command);

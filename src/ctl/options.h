@@ -13,9 +13,10 @@ struct CtlOptions {
     QString canAdapter;        // --can PLUGIN:IFACE
     int bitrateCode = 0x0014;  // --bitrate (PCAN code)
     std::optional<int> address;
-    QString command;        // objects, describe, read, write, watch
+    QString command;        // objects, describe, read, write, watch, diff, export, ...
     QStringList arguments;  // the command's positional arguments
     QString unit;           // --unit
+    QString logPath;        // --log (import)
     int count = 0;          // --count (watch; 0 = until interrupted)
     int intervalMs = 500;   // --interval (watch)
     bool help = false;

@@ -128,6 +128,21 @@ bool CtlSession::WaitForKey(std::int32_t key, LinkReply& reply, int timeoutMs) {
     return false;
 }
 
+bool CtlSession::NextReply(LinkReply& reply, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!linkDown_ && timer.elapsed() < timeoutMs) {
+        while (!replies_.empty()) {
+            reply = replies_.front();
+            replies_.pop_front();
+            if (reply.msg == WM_LINK_VALUE || reply.msg == WM_LINK_ABORT)
+                return true;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return false;
+}
+
 bool CtlSession::Exchange(std::uint8_t command, std::int32_t key, std::int32_t data,
                           LinkReply& reply) {
     global_.link.Request(Handle(), command, key, data);

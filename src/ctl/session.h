@@ -39,7 +39,12 @@ public:
     // Waits for a reply about `key` to arrive (after a request queued elsewhere).
     bool WaitForKey(std::int32_t key, LinkReply& reply, int timeoutMs = 6000);
 
+    // Waits for the next reply about any object (value or refusal).
+    bool NextReply(LinkReply& reply, int timeoutMs);
+
     bool LinkDown() const { return linkDown_; }
+    // After an expected silence (a restarting drive) the link is tried again.
+    void ClearLinkDown() { linkDown_ = false; }
 
     platform::LResult OnMessage(unsigned msg, platform::WParam w, platform::LParam l) override;
 

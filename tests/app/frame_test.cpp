@@ -86,15 +86,15 @@ TEST_F(FrameTest, OpeningTwiceShowsTheSameFrameAndNotifiesIt) {
 
 TEST_F(FrameTest, UnregisteredPagesAreDisabledRegisteredOnesEnabled) {
     EXPECT_TRUE(frame->menus().Action(cmd::ID_POSITION_LOOP)->isEnabled());
-    EXPECT_FALSE(frame->menus().Action(cmd::ID_INIT_SAVE)->isEnabled());
+    EXPECT_FALSE(frame->menus().Action(cmd::ID_SCOPE)->isEnabled());
     EXPECT_TRUE(frame->menus().Action(cmd::ID_FILE_OPEN)->isEnabled());  // project files
     EXPECT_TRUE(frame->menus().Action(cmd::ID_COMM_MODE)->isEnabled());
     EXPECT_TRUE(frame->menus().Action(cmd::ID_LANGUAGE)->isEnabled());
     // Tool-bar buttons follow the command they stand for.
     EXPECT_FALSE(frame->toolBar()->Action(cmd::ID_TB_SCOPE)->isEnabled());
     EXPECT_TRUE(frame->toolBar()->Action(cmd::ID_TB_CONNECT)->isEnabled());
-    frame->OnCommand(cmd::ID_INIT_SAVE);  // nothing registered: nothing runs
-    EXPECT_EQ(frame->frames().Find(cmd::ID_INIT_SAVE), nullptr);
+    frame->OnCommand(cmd::ID_SCOPE);  // nothing registered: nothing runs
+    EXPECT_EQ(frame->frames().Find(cmd::ID_SCOPE), nullptr);
 }
 
 TEST_F(FrameTest, NewHidesEveryPageButThePdoListsAndShowsTheModePage) {
