@@ -56,23 +56,13 @@ install(FILES ${VELTO_RUNTIME_DIR}/data/EN.qm DESTINATION ${VELTO_INSTALL_DATA}/
 # Desktop entry, icon (the drawing and its PNG sizes), device access.
 install(FILES ${VELTO_DIST_DIR}/veltoservo.desktop DESTINATION share/applications)
 install(FILES ${VELTO_ICON_SVG} DESTINATION share/icons/hicolor/scalable/apps)
-find_program(VELTO_RSVG rsvg-convert)
-if(VELTO_RSVG)
-  set(icons)
-  foreach(size 16 22 24 32 48 64 128 256)
-    set(png ${CMAKE_BINARY_DIR}/icons/${size}x${size}/veltoservo.png)
-    add_custom_command(
-      OUTPUT ${png}
-      COMMAND ${VELTO_RSVG} -w ${size} -h ${size} -o ${png} ${VELTO_ICON_SVG}
-      DEPENDS ${VELTO_ICON_SVG}
-      VERBATIM)
-    list(APPEND icons ${png})
-    install(FILES ${png} DESTINATION share/icons/hicolor/${size}x${size}/apps)
-  endforeach()
-  add_custom_target(velto_icons ALL DEPENDS ${icons})
-else()
-  message(WARNING "rsvg-convert not found (scripts/setup.sh installs it): no PNG icons")
-endif()
+# The PNG sizes are rendered for the program's own windows (src/resources).
+get_property(icons GLOBAL PROPERTY VELTO_ICON_PNGS)
+foreach(png ${icons})
+  get_filename_component(folder ${png} DIRECTORY)
+  get_filename_component(size ${folder} NAME)
+  install(FILES ${png} DESTINATION share/icons/hicolor/${size}/apps)
+endforeach()
 install(FILES ${VELTO_DIST_DIR}/60-veltoservo.rules DESTINATION lib/udev/rules.d)
 
 # Manual pages from the tools' own help texts.

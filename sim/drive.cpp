@@ -135,7 +135,7 @@ uint32_t CDrive::WriteStore(uint32_t key, int64_t value) {
     if (key == keys::kRestart) {
         if (value != kRestartMagic)
             return kAbortValueRange;
-        restartCycles_ = kRestartCycles;
+        Restart();
         return 0;
     }
     if (value == 0)

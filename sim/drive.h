@@ -33,6 +33,8 @@ public:
     void Tick(int64_t cycles = 1);
     // True while the drive restarts: it answers nothing.
     bool Restarting() const { return restartCycles_ > 0; }
+    // Restarts as after 0x2FFF:00 = 0xAA55: silent about two seconds, then the stored values.
+    void Restart() { restartCycles_ = kRestartCycles; }
 
     bool RaiseError(int word, int bit) { return errors_.Raise(word, bit, UptimeMs()); }
     void ClearErrors() { errors_.ClearLatched(); }

@@ -12,7 +12,8 @@ constexpr int64_t kMaxCatchUpCycles = 32000;  // after a stall of the host, skip
 const char* const kHelp =
     "commands: lose-every N | lose-prob P | corrupt-every N | corrupt-prob P | delay MS | "
     "silent-after N | silent-for MS | talk | refuse KEY [CODE] | accept KEY | clear-faults | "
-    "raise WORD BIT | clear-errors | inputs LEVELS | get KEY | set KEY VALUE | status | quit";
+    "raise WORD BIT | clear-errors | inputs LEVELS | get KEY | set KEY VALUE | restart | status | "
+    "quit";
 }  // namespace
 
 CSimulator::CSimulator(const SimOptions& options) : options_(options) {}
@@ -167,6 +168,11 @@ QString CSimulator::DriveCommand(const QStringList& w, bool& known) {
     }
     if (verb == "clear-errors") {
         drive_->ClearErrors();
+        return "ok";
+    }
+    if (verb == "restart") {
+        Advance();
+        drive_->Restart();
         return "ok";
     }
     if (verb == "inputs") {

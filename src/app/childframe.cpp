@@ -4,6 +4,7 @@
 #include <QMdiArea>
 
 #include "app/pageview.h"
+#include "resources/appicon.h"
 
 using namespace platform;
 
@@ -13,6 +14,7 @@ CChildFrame::CChildFrame(int command, CPageView* view, CloseHandler onClose)
     setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWidget(view);
+    setWindowIcon(resources::AppIcon());  // not the toolkit's default in the title bar
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

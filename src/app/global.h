@@ -76,6 +76,8 @@ public:
     int rememberedRate = 0;
     std::uint8_t rememberedAddress = 0;
     QString statusText;
+    // 1 while the main window reopens a lost link; a change on a link page ends it.
+    int reconnecting = 0;
 
     // Owned objects, constructed in this order and destroyed in reverse.
     CAllSdo dictionary;

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QDir>
-#include <QIcon>
 #include <QThread>
 
 #include "app/global.h"
@@ -8,6 +7,7 @@
 #include "app/veltrixapp.h"
 #include "platform/basefolder.h"
 #include "platform/msgbox.h"
+#include "resources/appicon.h"
 
 int main(int argc, char** argv) {
     // Qt takes the first thread that asks for its thread data as the main thread: ask here,
@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
     // Constructed before the application object; destroyed after it.
     static CGlobal global(start.folder);
     QApplication qtApp(argc, argv);
-    // The installed icon and desktop entry (absent in the build tree: no icon, as before).
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("veltoservo")));
+    // The program's own icon for every window; the desktop entry names the installed one.
+    QApplication::setWindowIcon(resources::AppIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("veltoservo"));
     if (!start.error.isEmpty()) {
         guimsgbox::Install();

@@ -21,7 +21,9 @@
 #include "app/projecthost.h"
 #include "app/stringtable.h"
 #include "comm/comm.h"
+#include "pages/combolistctrl.h"
 #include "platform/msgbox.h"
+#include "resources/appicon.h"
 #include "resources/bitmaps.h"
 
 using namespace platform;
@@ -39,6 +41,7 @@ constexpr int kFrameCommands[] = {ID_FILE_OPEN,      ID_FILE_SAVE,  ID_FILE_NEW,
 CMainFrame::CMainFrame(CGlobal& global, QWidget* parent)
     : QMainWindow(parent), global_(global), linkStatus_(global, *this) {
     setWindowTitle(stringtable::LoadString(57344));
+    setWindowIcon(resources::AppIcon());
     client_ = new CClientWnd(this);
     setCentralWidget(client_);
     frames_ = std::make_unique<CPageFrames>(global_, *client_);
@@ -247,6 +250,10 @@ void CMainFrame::NotifyLinkPages() {
             SendMessage(frame->view()->Handle(), WM_PAGE_NOTIFY, PN_LINK_STATE, 0);
         }
     }
+}
+
+void CMainFrame::ShowValuesLive(bool live) {
+    CComboListCtrl::SetLinkLive(live);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

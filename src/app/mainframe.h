@@ -61,6 +61,7 @@ private:
     void SetLinkText(const QString& text) override;
     bool LinkPageExists(int mode) const override;
     void NotifyLinkPages() override;
+    void ShowValuesLive(bool live) override;
     platform::WindowHandle Window() const override { return Handle(); }
 
     CGlobal& global_;

@@ -71,8 +71,11 @@ void CLinkPage::LinkFailed(const QString& failure, int result) {
 }
 
 void CLinkPage::CloseOnChange() {
-    if (global_.online.load() != 1)
+    if (global_.online.load() != 1) {
+        if (global_.reconnecting)
+            ReportDown();  // the old settings are not to be reopened any more
         return;
+    }
     linkpage::SetToggleState(toggle_, false);
     global_.online = 2;
     global_.link.Close();

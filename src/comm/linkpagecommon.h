@@ -40,7 +40,7 @@ protected:
     void LinkOpened(int address, int rate, const QString& statusText);
     // The component refused the open: the failure text and its error code are shown.
     void LinkFailed(const QString& failure, int result);
-    // A setting changed while the link is open: the link closes.
+    // A setting changed: an open link closes, and a lost one is no longer reopened.
     void CloseOnChange();
     void ReportDown();
     void paintEvent(QPaintEvent* event) override;

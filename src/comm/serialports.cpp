@@ -1,6 +1,7 @@
 #include "comm/serialports.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -55,6 +56,11 @@ void SortNatural(QStringList& names) {
 }
 
 }  // namespace
+
+bool CSerialPorts::IsCharacterDevice(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISCHR(info.st_mode);
+}
 
 bool CSerialPorts::IsPresent(const QString& name) const {
     // On-board UART nodes exist for every possible port; a type of 0 means no UART behind it.
@@ -115,13 +121,11 @@ std::vector<SerialPortEntry> CSerialPorts::List() const {
     }
     QStringList sims = Matching(simulatorFolder, {"ttyVSIM*"});
     SortNatural(sims);
-    for (const QString& name : sims) {
-        QString path = simulatorFolder + "/" + name;
-        if (QFileInfo::exists(path))
-            paths << path;  // a dangling link: the simulator ended
-    }
+    for (const QString& name : sims) paths << simulatorFolder + "/" + name;
     std::vector<SerialPortEntry> entries;
     entries.reserve(paths.size());
-    for (const QString& path : paths) entries.push_back({path, HolderOf(path)});
+    for (const QString& path : paths)
+        if (isPortNode(path))
+            entries.push_back({path, HolderOf(path)});
     return entries;
 }

@@ -3,6 +3,7 @@
 // (opening toggles the modem lines on many adapters).
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 struct SerialPortEntry {
@@ -18,6 +19,11 @@ public:
     QStringList lockFolders = {QStringLiteral("/run/lock"), QStringLiteral("/var/lock")};
     QString procFolder = QStringLiteral("/proc");
     QString simulatorFolder = QStringLiteral("/tmp/veltosim");
+    // What a port must be: a character device, directly or behind a link (a pseudo-terminal's
+    // link too); never a socket or a regular file. Tests of fake trees replace it.
+    std::function<bool(const QString& path)> isPortNode = IsCharacterDevice;
+
+    static bool IsCharacterDevice(const QString& path);
 
     // Sorted: by-id links, USB and ACM adapters, on-board ports, the simulated drive's ports.
     std::vector<SerialPortEntry> List() const;

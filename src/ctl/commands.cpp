@@ -11,6 +11,7 @@
 #include "ctl/valuereader.h"
 #include "ctl/valuewriter.h"
 #include "dictionary/entrydescription.h"
+#include "dictionary/objectkey.h"
 
 namespace {
 
@@ -25,10 +26,6 @@ void Err(const QString& line) {
     std::fputc('\n', stderr);
 }
 
-QString KeyText(std::int32_t key) {
-    return QString::asprintf("%04X:%02X", (key >> 8) & 0xFFFF, key & 0xFF);
-}
-
 // Looks the object named by the argument up; prints why not and returns false.
 bool FindObject(CGlobal& g, const QString& text, CSdoInfo& entry) {
     int key = ParseObjectKey(text);
@@ -37,7 +34,7 @@ bool FindObject(CGlobal& g, const QString& text, CSdoInfo& entry) {
         return false;
     }
     if (!g.dictionary.FindByKey(key, entry)) {
-        Err(QStringLiteral("unknown object %1").arg(KeyText(key)));
+        Err(QStringLiteral("unknown object %1").arg(ObjectKeyText(key)));
         return false;
     }
     return true;
@@ -94,7 +91,7 @@ int RunObjects(const CtlOptions& o) {
     CSdoInfo entry;
     for (int p = 0; g.dictionary.GetAt(p, entry); ++p)
         Out(QStringLiteral("%1\t%2\t%3\t%4")
-                .arg(KeyText(entry.key), entry.dataType, entry.attribute, entry.name));
+                .arg(ObjectKeyText(entry.key), entry.dataType, entry.attribute, entry.name));
     return kExitOk;
 }
 
@@ -111,7 +108,7 @@ int RunRead(const CtlOptions& o) {
     return WithObject(o, [&o](CtlSession& session, const CSdoInfo& entry) {
         const QString unit = UnitOf(o, session, entry);
         if (!UnitReadable(session.Global(), entry, unit)) {
-            Err(QStringLiteral("unknown unit %1 for %2").arg(unit, KeyText(entry.key)));
+            Err(UnknownUnitText(session.Global(), entry, unit));
             return int(kExitUsage);
         }
         if (int status = OpenLink(session))

@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "comm/abortcodes.h"
 #include "ctl/session.h"
 #include "ctl/valuereader.h"
+#include "dictionary/objectkey.h"
 #include "dictionary/sdocommand.h"
 #include "maintenance/errorcodes.h"
 
@@ -30,13 +32,12 @@ void Err(const QString& line) {
 int ReadRaw(CtlSession& session, std::int32_t key, std::uint32_t& raw) {
     LinkReply reply;
     if (!session.Exchange(sdo::Read, key, 0, reply)) {
-        Err(session.LinkDown() ? QStringLiteral("no answer: the link went down")
-                               : QStringLiteral("no answer from the drive"));
+        Err(NoAnswerText(session));
         return kExitNoLink;
     }
     if (reply.msg == WM_LINK_ABORT) {
-        Err(QString::asprintf("%04X:%02X: abort 0x%08x", (key >> 8) & 0xFFFF, key & 0xFF,
-                              static_cast<unsigned>(reply.wParam)));
+        Err(ObjectKeyText(key) + QStringLiteral(": ") +
+            abortcodes::Describe(static_cast<std::uint32_t>(reply.wParam)));
         return kExitRefused;
     }
     raw = static_cast<std::uint32_t>(reply.wParam);

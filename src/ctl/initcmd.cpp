@@ -1,6 +1,7 @@
 // veltoctl init: the initialise/save dialog's initialise action.
 #include "ctl/maintcommands.h"
 #include "ctl/maintrun.h"
+#include "ctl/valuereader.h"
 #include "maintenance/drvobjects.h"
 
 using namespace drvdata;
@@ -13,7 +14,7 @@ int RunInit(const CtlOptions& o) {
     CInitSaveRules rules;
     ActionOutcome outcome = RunInitSaveAction(*session, rules, InitSaveAction::Initialise);
     if (!outcome.settled) {
-        CtlErr(QStringLiteral("no link: the drive stopped answering"));
+        CtlErr(NoAnswerText(*session));
         return kExitNoLink;
     }
     const InitSaveButton button = InitSaveButton::Initialise;

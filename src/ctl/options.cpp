@@ -43,9 +43,9 @@ const char* const kToolUsage =
     "  scan --in FILE                    print a saved scan: Hz, gain in dB, phase\n"
     "\n"
     "Without link options the link comes from sys/sys.ini as the program's reconnect takes it.\n"
-    "Exit status: 0 done, 1 usage or unknown object, 2 refused by the drive, 3 no link or no\n"
-    "answer, 4 (errors) an error bit is set, (diff) values differ. 'veltoctl COMMAND --help'\n"
-    "describes one command.\n";
+    "Exit status: 0 done, 1 usage, unknown object or unit, 2 refused by the drive, 3 no link,\n"
+    "no answer or a value that cannot be decoded, 4 (errors) an error bit is set, (diff)\n"
+    "values differ. 'veltoctl COMMAND --help' describes one command.\n";
 
 const QHash<QString, QString>& CommandUsage() {
     static const QHash<QString, QString> usage = {
@@ -68,7 +68,8 @@ const QHash<QString, QString>& CommandUsage() {
         {"watch",
          "usage: veltoctl watch INDEX:SUB... [--count N] [--interval MS]\n"
          "Polls the objects and prints one line per round with their values, tab-separated\n"
-         "(in their default units). --count 0 (default) polls until interrupted.\n"},
+         "(in their default units; ???? for a refused one). --count 0 (default) polls until\n"
+         "interrupted; no answer or a value that cannot be decoded ends it with exit 3.\n"},
         {"scope", kScopeUsage},
         {"diff",
          "usage: veltoctl diff IN.qxi\n"
@@ -146,28 +147,6 @@ bool TakeInt(const QString& text, int& out) {
 QString UsageText(const QString& command) {
     auto it = CommandUsage().find(command);
     return it == CommandUsage().end() ? QString::fromLatin1(kToolUsage) : it.value();
-}
-
-int ParseObjectKey(const QString& text) {
-    QString t = text.trimmed();
-    bool okIndex = false, okSub = false;
-    int index = 0, sub = 0;
-    int colon = t.indexOf(':');
-    if (colon >= 0) {
-        QString left = t.left(colon), right = t.mid(colon + 1);
-        if (left.startsWith("0x", Qt::CaseInsensitive))
-            left = left.mid(2);
-        if (right.startsWith("0x", Qt::CaseInsensitive))
-            right = right.mid(2);
-        index = left.toInt(&okIndex, 16);
-        sub = right.toInt(&okSub, 16);
-    } else if (t.size() == 6) {
-        index = t.left(4).toInt(&okIndex, 16);
-        sub = t.mid(4).toInt(&okSub, 16);
-    }
-    if (!okIndex || !okSub || index < 0 || index > 0xFFFF || sub < 0 || sub > 0xFF)
-        return -1;
-    return index * 256 + sub;
 }
 
 ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {

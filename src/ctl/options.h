@@ -34,6 +34,3 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& options);
 
 // Usage texts: the tool's, or one command's.
 QString UsageText(const QString& command = QString());
-
-// "6040:00" (or "0x6040:0", "604000") to a key; -1 when malformed.
-int ParseObjectKey(const QString& text);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "ctl/session.h"
+#include "ctl/valuereader.h"
 #include "tuner/scananalysis.h"
 #include "tuner/scanchecks.h"
 #include "tuner/scanfile.h"
@@ -149,8 +150,7 @@ int RunScan(const CtlOptions& o) {
     Err(tunertext::Text(tunertext::Acquiring, language));
     int status = Conduct(protocol, host, check.settings);
     if (status != kExitOk) {
-        Err(host.failed ? tunertext::Text(tunertext::Failed, language)
-                        : QStringLiteral("no answer: the link to the drive was lost"));
+        Err(host.failed ? tunertext::Text(tunertext::Failed, language) : NoAnswerText(session));
         return status;
     }
     if (!SaveScanFile(o.values.value("--out"), data, language, error)) {

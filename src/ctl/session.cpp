@@ -75,13 +75,14 @@ int CtlSession::OpenLink(QString& error) {
         return kExitNoLink;
     }
     global_.link.SetDriveAddress(link.address);
+    QString where = link.kind == CComm::Serial ? QString::fromUtf8(link.settings.portName)
+                                               : QString::fromUtf8(link.settings.adapter);
     int result = global_.link.Open(link.settings);
     if (result != 0) {
-        QString where = link.kind == CComm::Serial ? QString::fromUtf8(link.settings.portName)
-                                                   : QString::fromUtf8(link.settings.adapter);
         error = QStringLiteral("no link: cannot open %1 (error %2)").arg(where).arg(result);
         return kExitNoLink;
     }
+    driveText_ = QStringLiteral("drive %1 on %2").arg(link.address).arg(where);
     global_.online = 1;
     return kExitOk;
 }

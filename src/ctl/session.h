@@ -10,7 +10,14 @@
 #include "ctl/options.h"
 #include "platform/messages.h"
 
-enum CtlExit { kExitOk = 0, kExitUsage = 1, kExitRefused = 2, kExitNoLink = 3 };
+// A value that does not decode ends like a missing answer: the caller has no value either way.
+enum CtlExit {
+    kExitOk = 0,
+    kExitUsage = 1,
+    kExitRefused = 2,
+    kExitNoLink = 3,
+    kExitUndecodable = 3
+};
 
 struct LinkReply {
     unsigned msg = 0;
@@ -43,6 +50,8 @@ public:
     bool NextReply(LinkReply& reply, int timeoutMs);
 
     bool LinkDown() const { return linkDown_; }
+    // "drive 1 on /dev/ttyUSB0": whom the link addresses (set by OpenLink).
+    QString DriveText() const { return driveText_; }
     // After an expected silence (a restarting drive) the link is tried again.
     void ClearLinkDown() { linkDown_ = false; }
 
@@ -55,4 +64,5 @@ private:
     CGlobal global_;
     std::deque<LinkReply> replies_;
     bool linkDown_ = false;
+    QString driveText_;
 };

@@ -5,6 +5,7 @@
 
 #include "ctl/maintcommands.h"
 #include "ctl/maintrun.h"
+#include "ctl/valuereader.h"
 #include "maintenance/savesteps.h"
 
 using namespace drvdata;
@@ -47,7 +48,7 @@ int StoreGroup(CtlSession& session, InitSaveAction action, InitSaveButton button
     CInitSaveRules rules;
     ActionOutcome outcome = RunInitSaveAction(session, rules, action);
     if (outcome.linkDown || !outcome.settled) {
-        CtlErr(outcome.linkDown ? QStringLiteral("no link: the drive stopped answering")
+        CtlErr(outcome.linkDown ? NoAnswerText(session)
                                 : QStringLiteral("the drive did not settle"));
         return kExitNoLink;
     }

@@ -1,5 +1,9 @@
 #include "ctl/valuereader.h"
 
+#include <cmath>
+
+#include "comm/abortcodes.h"
+#include "dictionary/objectkey.h"
 #include "dictionary/sdocommand.h"
 #include "platform/messages.h"
 
@@ -16,13 +20,19 @@ ReadOutcome Failure(int status, const QString& text) {
 }
 
 ReadOutcome NoAnswer(const CtlSession& session) {
-    return Failure(kExitNoLink, session.LinkDown() ? QStringLiteral("no answer: the link went down")
-                                                   : QStringLiteral("no answer from the drive"));
+    return Failure(kExitNoLink, NoAnswerText(session));
 }
 
 ReadOutcome Refused(const LinkReply& reply) {
-    return Failure(kExitRefused,
-                   QString::asprintf("abort 0x%08x", static_cast<unsigned>(reply.wParam)));
+    return Failure(kExitRefused, abortcodes::Describe(static_cast<std::uint32_t>(reply.wParam)));
+}
+
+// A formula over a referenced object that read 0 (or a reply meant for another program on the
+// same port) gives nan or inf: that is no value to print.
+ReadOutcome Undecodable(const CSdoInfo& entry, const QString& unit, double value) {
+    return Failure(kExitUndecodable,
+                   QStringLiteral("cannot decode %1 in %2 (the conversion gives %3)")
+                       .arg(ObjectKeyText(entry.key), unit, std::isnan(value) ? "nan" : "inf"));
 }
 
 // The string arrives in segments of seven bytes; a shorter one ends it.
@@ -49,6 +59,10 @@ ReadOutcome ReadSegments(CtlSession& session, const CSdoInfo& entry) {
 
 }  // namespace
 
+QString NoAnswerText(const CtlSession& session) {
+    return QStringLiteral("no answer from ") + session.DriveText();
+}
+
 QString DefaultUnit(CGlobal& global, const CSdoInfo& entry) {
     QString text;
     global.units.DefaultUnitText(entry.key, entry.unitDefinition, text);
@@ -72,8 +86,11 @@ ReadOutcome ShowReply(CtlSession& session, const CSdoInfo& entry, const QString&
         QString formula;
         int handled = 0;
         if (g.ConvertReadValue(session.Handle(), entry.key, unit, value, formula, handled) == 1 &&
-            handled)
+            handled) {
+            if (!std::isfinite(value))
+                return Undecodable(entry, unit, value);
             return ReadOutcome{kExitOk, g.FormatValue(unit, entry.dataType, formula, value), raw};
+        }
         if (!session.WaitForKey(entry.key, reply))
             return NoAnswer(session);
     }

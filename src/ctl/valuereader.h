@@ -7,10 +7,13 @@
 #include "dictionary/sdoinfo.h"
 
 struct ReadOutcome {
-    int status = kExitOk;  // kExitOk, kExitRefused or kExitNoLink
+    int status = kExitOk;  // kExitOk, kExitRefused, kExitNoLink or kExitUndecodable
     QString text;          // the value text, or the reason on failure
     std::uint32_t raw = 0;
 };
+
+// "no answer from drive 1 on /dev/ttyUSB0"
+QString NoAnswerText(const CtlSession& session);
 
 // The unit text a new grid row gets for the object ("DEC" when it has no units).
 QString DefaultUnit(CGlobal& global, const CSdoInfo& entry);

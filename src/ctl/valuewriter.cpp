@@ -1,6 +1,8 @@
 #include "ctl/valuewriter.h"
 
+#include "comm/abortcodes.h"
 #include "ctl/valuereader.h"
+#include "dictionary/objectkey.h"
 #include "dictionary/rowvalue.h"
 #include "dictionary/unit.h"
 
@@ -50,6 +52,24 @@ WriteOutcome Fail(int status, const QString& text) {
 
 }  // namespace
 
+QStringList ObjectUnits(CGlobal& global, const CSdoInfo& entry) {
+    QStringList units;
+    CSdoUnit cells;
+    if (global.units.FindOrAddUnit(entry.key, entry.unitDefinition, cells))
+        for (const CCellUnit& cell : cells.cells)
+            if (!units.contains(cell.ShownText()))
+                units << cell.ShownText();
+    for (const char* format : {"DEC", "HEX", "ASCII"})
+        if (!units.contains(QLatin1String(format)))
+            units << QLatin1String(format);
+    return units;
+}
+
+QString UnknownUnitText(CGlobal& global, const CSdoInfo& entry, const QString& unit) {
+    return QStringLiteral("unknown unit %1 for %2 (its units: %3)")
+        .arg(unit, ObjectKeyText(entry.key), ObjectUnits(global, entry).join(QStringLiteral(", ")));
+}
+
 bool UnitReadable(CGlobal& global, const CSdoInfo& entry, const QString& unit) {
     return UnitOfObject(global, entry, unit, [&](const CCellUnit& cell) {
         return cell.ShownText() == unit;  // reads match the text a row shows
@@ -62,7 +82,7 @@ WriteOutcome WriteValue(CtlSession& session, const CSdoInfo& entry, const QStrin
     if (CNumbers::SdoDownloadCommand(entry.dataType) == 0)
         return Fail(kExitUsage, QStringLiteral("%1 objects cannot be written").arg(entry.dataType));
     if (!UnitWritable(g, entry, unit) || !UnitReadable(g, entry, unit))
-        return Fail(kExitUsage, QStringLiteral("unknown unit %1 for this object").arg(unit));
+        return Fail(kExitUsage, UnknownUnitText(g, entry, unit));
 
     CommandLineRow row(entry, unit, text);
     RowConversion prepared = ConvertRowValue(g.Conversions(), session.Handle(), row);
@@ -76,10 +96,9 @@ WriteOutcome WriteValue(CtlSession& session, const CSdoInfo& entry, const QStrin
 
     LinkReply reply;
     if (!session.WaitForKey(entry.key, reply))
-        return Fail(kExitNoLink, "no answer from the drive");
+        return Fail(kExitNoLink, NoAnswerText(session));
     if (reply.msg == WM_LINK_ABORT)
-        return Fail(kExitRefused,
-                    QString::asprintf("abort 0x%08x", static_cast<unsigned>(reply.wParam)));
+        return Fail(kExitRefused, abortcodes::Describe(static_cast<std::uint32_t>(reply.wParam)));
     if (prepared.outcome == RowWrite::Parked) {
         prepared = ConvertRowValue(g.Conversions(), session.Handle(), row);  // now it converts
         if (prepared.outcome == RowWrite::OutOfRange)

@@ -11,6 +11,7 @@
 
 #include "app/global.h"
 #include "dictionary/entrydescription.h"
+#include "dictionary/objectkey.h"
 #include "pages/combolistctrl.h"
 #include "pages/rowhelpers.h"
 #include "platform/msgbox.h"
@@ -102,6 +103,10 @@ void CSdoList::SortRows(int mode) {
     if (mode == sortMode || mode < 0)
         return;
     sortMode = mode;
+    // The cell texts move, the selection stays on its row number: both follow the object.
+    const bool selected = !list_->SelectedRows().empty();
+    const std::int32_t shownKey = RowKey(shownRow);
+    const std::int32_t matchKey = RowKey(lastMatch);
     int count = list_->GetItemCount();
     for (int h = 0; h + 1 < count; ++h) {
         int smallest = h;
@@ -111,11 +116,49 @@ void CSdoList::SortRows(int mode) {
         if (SortText(smallest) != SortText(h))
             SwapRows(h, smallest);
     }
+    shownRow = RowOf(shownKey);
+    lastMatch = RowOf(matchKey);
+    if (selected)
+        SelectObjectRow(shownRow);
 }
 
-int CSdoList::SearchFrom(int start, const QString& needle) const {
+std::int32_t CSdoList::RowKey(int row) const {
+    if (row < 0 || row >= list_->GetItemCount())
+        return -1;
+    return CNumbers::ParseHex(list_->GetItemText(row, 0)) * 256 +
+           CNumbers::ParseHex(list_->GetItemText(row, 1));
+}
+
+int CSdoList::RowOf(std::int32_t key) const {
+    if (key < 0)
+        return -1;
+    for (int r = 0; r < list_->GetItemCount(); ++r)
+        if (RowKey(r) == key)
+            return r;
+    return -1;
+}
+
+void CSdoList::SelectObjectRow(int row) {
+    list_->DeselectAll();
+    if (row < 0)
+        return;
+    list_->SelectRow(row, true);
+    list_->scrollTo(list_->model()->index(row, 0));
+}
+
+// A row matches by name, or by index (and sub-index) when the text names one: "6041:00".
+bool CSdoList::Matches(int row, const QString& needle, const ObjectRef* ref) const {
+    if (list_->GetItemText(row, 2).toLower().contains(needle))
+        return true;
+    if (!ref)
+        return false;
+    std::int32_t key = RowKey(row);
+    return key >> 8 == ref->index && (ref->subIndex < 0 || (key & 0xFF) == ref->subIndex);
+}
+
+int CSdoList::SearchFrom(int start, const QString& needle, const ObjectRef* ref) const {
     for (int r = start; r < list_->GetItemCount(); ++r)
-        if (list_->GetItemText(r, 2).toLower().contains(needle))
+        if (Matches(r, needle, ref))
             return r;
     return -1;
 }
@@ -131,29 +174,29 @@ void CSdoList::FindNext() {
         lastMatch = -1;
     }
     QString needle = text.toLower();
-    int found = SearchFrom(lastMatch + 1, needle);
+    ObjectRef ref;
+    const ObjectRef* index = ParseObjectRef(text, ref) ? &ref : nullptr;
+    int found = SearchFrom(lastMatch + 1, needle, index);
     if (found < 0 && lastMatch >= 0)
-        found = SearchFrom(0, needle);  // wrap around
+        found = SearchFrom(0, needle, index);  // wrap around
     if (found < 0) {
         platform::MessageBox(QStringLiteral("Not Found!!"));
         return;
     }
     lastMatch = found;
-    list_->DeselectAll();
-    list_->SelectRow(found, true);
+    SelectObjectRow(found);
     list_->setFocus(Qt::OtherFocusReason);
-    list_->scrollTo(list_->model()->index(found, 0));
 }
 
 void CSdoList::ShowEntryHelp(int row) {
     if (row == shownRow || row < 0 || row >= list_->GetItemCount())
         return;
     shownRow = row;
-    std::int32_t key = CNumbers::ParseHex(list_->GetItemText(row, 0)) * 256 +
-                       CNumbers::ParseHex(list_->GetItemText(row, 1));
     CSdoInfo entry;
-    if (!g_.dictionary.FindByKey(key, entry))
+    if (!g_.dictionary.FindByKey(RowKey(row), entry)) {
+        description_->clear();  // another object's text would not belong to this row
         return;
+    }
     description_->setPlainText(DescribeEntry(entry).replace("\r\n", "\n"));
 }
 

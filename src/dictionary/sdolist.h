@@ -3,10 +3,12 @@
 // index or name, searchable by name, with the full description of the selected object. A
 // double-click hands the object's key to the page that asked (pickRequester) and closes.
 #include <QString>
+#include <cstdint>
 
 #include "app/pageview.h"
 
 class CGlobal;
+struct ObjectRef;
 class CComboListCtrl;
 class QComboBox;
 class QLineEdit;
@@ -39,7 +41,11 @@ public:
 private:
     QString SortText(int row) const;
     void SwapRows(int a, int b);
-    int SearchFrom(int start, const QString& needle) const;
+    std::int32_t RowKey(int row) const;  // from the row's index and sub-index texts; -1 none
+    int RowOf(std::int32_t key) const;
+    void SelectObjectRow(int row);
+    bool Matches(int row, const QString& needle, const ObjectRef* ref) const;
+    int SearchFrom(int start, const QString& needle, const ObjectRef* ref) const;
     void CloseFrame();
 
     CGlobal& g_;

@@ -59,7 +59,7 @@ LResult CErrorGroup::OnMessage(unsigned msg, WParam wParam, LParam lParam) {
             return 1;
         case WM_LINK_ABORT:
             // A refused entry must not hold up the rows after it.
-            ShowRefused(key);
+            ShowRefused(static_cast<std::uint32_t>(wParam), key);
             ContinueRead();
             return 1;
         case WM_PAGE_NOTIFY:
@@ -84,12 +84,12 @@ void CErrorGroup::ShowValue(std::uint32_t raw, std::int32_t key) {
         grid_->SetItemText(row, grid::Value, text);
 }
 
-void CErrorGroup::ShowRefused(std::int32_t key) {
+void CErrorGroup::ShowRefused(std::uint32_t code, std::int32_t key) {
     QString typeName;
     int row = -1;
     FindObjectRow(grid_, key, typeName, row);
     if (row >= 0)
-        grid_->SetItemText(row, grid::Value, QStringLiteral("????"));
+        grid_->SetValueAbort(row, code);
 }
 
 void CErrorGroup::OnPageNotify(int code) {

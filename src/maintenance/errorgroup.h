@@ -31,7 +31,7 @@ private:
     void StartRead();
     void ContinueRead();
     void ShowValue(std::uint32_t raw, std::int32_t key);
-    void ShowRefused(std::int32_t key);
+    void ShowRefused(std::uint32_t code, std::int32_t key);
     void OnPageNotify(int code);
 
     CGlobal& g_;

@@ -10,13 +10,17 @@
 #include <QThread>
 #include <algorithm>
 
+#include "comm/abortcodes.h"
 #include "pages/inplaceeditors.h"
 
 namespace {
 bool g_enterDown = false;
+bool g_linkLive = false;
+std::vector<CComboListCtrl*> g_grids;  // every live grid, for link state changes
 
 const QColor kProtectedText(34, 139, 34);
-constexpr int kKeyRole = Qt::UserRole + 1;  // the row's object key, on its first cell
+constexpr int kKeyRole = Qt::UserRole + 1;   // the row's object key, on its first cell
+constexpr int kReadRole = Qt::UserRole + 2;  // on a value cell: set while the link was live
 
 // Rows of objects that cannot be written (label with "*") are drawn in green.
 class ProtectedRowDelegate : public QStyledItemDelegate {
@@ -26,6 +30,13 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() == grid_->ValueColumn() && grid_->IsValueStale(index.row())) {
+            const QPalette& own = grid_->palette();
+            option->palette.setColor(QPalette::Text, own.color(QPalette::Disabled, QPalette::Text));
+            option->palette.setColor(QPalette::HighlightedText,
+                                     own.color(QPalette::Disabled, QPalette::Text));
+            return;
+        }
         if (!grid_->ProtectedRowColouring())
             return;
         if (grid_->GetItemText(index.row(), 0).contains('*'))
@@ -54,7 +65,8 @@ bool IsEnterKey(int key) {
 }  // namespace
 
 CComboListCtrl::CComboListCtrl(QWidget* parent)
-    : QTableView(parent), model_(new QStandardItemModel(this)) {
+    : QTableView(parent), model_(new QStandardItemModel(this)), valueColumn_(grid::Value) {
+    g_grids.push_back(this);
     setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -80,6 +92,7 @@ CComboListCtrl::CComboListCtrl(QWidget* parent)
 }
 
 CComboListCtrl::~CComboListCtrl() {
+    g_grids.erase(std::remove(g_grids.begin(), g_grids.end(), this), g_grids.end());
     // Destroying any grid destroys both shared editors; the next use re-creates them.
     CInPlaceEdit::DestroyShared();
     CInPlaceCombo::DestroyShared();
@@ -139,6 +152,10 @@ void CComboListCtrl::SetItemText(int row, int column, const QString& text) {
         model_->setItem(row, column, item);
     }
     item->setText(text);
+    if (column == valueColumn_) {
+        item->setData(g_linkLive, kReadRole);
+        item->setData(QVariant(), Qt::ToolTipRole);  // a refusal's reason goes with its "????"
+    }
 }
 
 int CComboListCtrl::FocusedRow() const {
@@ -210,6 +227,38 @@ void CComboListCtrl::UnfocusAll() {
 void CComboListCtrl::SetProtectedRowColouring(bool on) {
     colourProtected_ = on;
     viewport()->update();
+}
+
+void CComboListCtrl::SetLinkLive(bool live) {
+    g_linkLive = live;
+    if (!live)
+        for (CComboListCtrl* grid : g_grids) grid->MarkValuesStale();
+}
+
+bool CComboListCtrl::LinkLive() {
+    return g_linkLive;
+}
+
+void CComboListCtrl::SetValueColumn(int column) {
+    valueColumn_ = column;
+    viewport()->update();
+}
+
+bool CComboListCtrl::IsValueStale(int row) const {
+    QStandardItem* item = model_->item(row, valueColumn_);
+    return item && !item->data(kReadRole).toBool();
+}
+
+void CComboListCtrl::MarkValuesStale() {
+    for (int r = 0; r < model_->rowCount(); ++r)
+        if (QStandardItem* item = model_->item(r, valueColumn_))
+            item->setData(false, kReadRole);
+}
+
+void CComboListCtrl::SetValueAbort(int row, std::uint32_t abortCode) {
+    SetItemText(row, valueColumn_, QStringLiteral("????"));
+    if (QStandardItem* item = model_->item(row, valueColumn_))
+        item->setData(abortcodes::Describe(abortCode), Qt::ToolTipRole);
 }
 
 void CComboListCtrl::SetReadOnlyColumn(int column, bool on) {

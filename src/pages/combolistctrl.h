@@ -58,6 +58,17 @@ public:
     void SetProtectedRowColouring(bool on);
     bool ProtectedRowColouring() const { return colourProtected_; }
 
+    // Value cells show what the drive said. Text set while the link is live counts as read;
+    // when the link goes down every grid's value cells are drawn greyed (their text stays)
+    // until their row is read again.
+    static void SetLinkLive(bool live);
+    static bool LinkLive();
+    void SetValueColumn(int column);  // grid::Value unless a page says otherwise; -1 none
+    int ValueColumn() const { return valueColumn_; }
+    bool IsValueStale(int row) const;
+    // A refused access: "????" in the value cell, the abort code and its meaning as tool tip.
+    void SetValueAbort(int row, std::uint32_t abortCode);
+
     void SetReadOnlyColumn(int column, bool on);
     void SetDropDownColumn(int column, bool on);
     bool IsReadOnlyColumn(int column) const;
@@ -100,6 +111,7 @@ private:
     bool PreTranslateKey(QObject* target, QKeyEvent* event);
     void OpenEditorAt(int row, int column);
     void TakeFocusForScroll();
+    void MarkValuesStale();
 
     QStandardItemModel* model_;
     mutable QHash<std::int32_t, QPersistentModelIndex> keyRows_;
@@ -108,6 +120,7 @@ private:
     platform::WindowHandle owner_ = 0;
     UnitLookup unitLookup_;
     bool colourProtected_ = false;
+    int valueColumn_;
 };
 
 namespace grid {

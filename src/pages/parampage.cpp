@@ -86,7 +86,7 @@ LResult CParamPage::OnMessage(unsigned msg, WParam wParam, LParam lParam) {
             OnLinkValue(static_cast<std::uint32_t>(wParam), key);
             return 1;
         case WM_LINK_ABORT:
-            OnLinkAbort(key);
+            OnLinkAbort(static_cast<std::uint32_t>(wParam), key);
             return 1;
         case WM_LINK_SEGMENT:
             if (config_.driverProperty)
@@ -133,13 +133,13 @@ void CParamPage::OnLinkValue(std::uint32_t value, std::int32_t key) {
     ContinueSequentialRead();
 }
 
-void CParamPage::OnLinkAbort(std::int32_t key) {
+void CParamPage::OnLinkAbort(std::uint32_t code, std::int32_t key) {
     BecomeActivePage();
     QString typeName;
     int row = -1;
     FindObjectRow(grid_, key, typeName, row);
     if (row >= 0)
-        grid_->SetItemText(row, grid::Value, QStringLiteral("????"));
+        grid_->SetValueAbort(row, code);
     ContinueSequentialRead();
 }
 

@@ -38,7 +38,7 @@ private:
     void ReadNextRow();
     void ContinueSequentialRead();
     void OnLinkValue(std::uint32_t value, std::int32_t key);
-    void OnLinkAbort(std::int32_t key);
+    void OnLinkAbort(std::uint32_t code, std::int32_t key);
     void OnLinkSegment(std::int32_t key);
     void OnPageNotify(int code);
     void OnAddObject(std::int32_t key);

@@ -2,17 +2,6 @@
 
 #include "ctl/options.h"
 
-TEST(CtlOptions, ObjectKeysInEveryAcceptedForm) {
-    EXPECT_EQ(ParseObjectKey("6041:00"), 0x604100);
-    EXPECT_EQ(ParseObjectKey("0x607a:0"), 0x607A00);
-    EXPECT_EQ(ParseObjectKey("2300:10"), 0x230010);
-    EXPECT_EQ(ParseObjectKey("604100"), 0x604100);
-    EXPECT_EQ(ParseObjectKey("6041"), -1);
-    EXPECT_EQ(ParseObjectKey("6041:100"), -1);
-    EXPECT_EQ(ParseObjectKey("x:1"), -1);
-    EXPECT_EQ(ParseObjectKey("10000:00"), -1);
-}
-
 TEST(CtlOptions, LinkAndCommandOptions) {
     CtlOptions o;
     ASSERT_TRUE(ParseCtlOptions({"--serial", "/dev/ttyUSB0", "--baud", "57600", "--address", "3",

@@ -173,4 +173,64 @@ TEST_P(VeltoctlTest, NoDriveExitsThree) {
     EXPECT_TRUE(read.err.startsWith("no "));
 }
 
+TEST_P(VeltoctlTest, ASilentAddressIsNamedWithItsPort) {
+    CtlRun read = Ctl({"--address", "5", "read", "6041:00"});
+    EXPECT_EQ(read.status, 3);
+    EXPECT_EQ(read.err.toStdString(),
+              ("no answer from drive 5 on " + link_[1] + "\n").toStdString());
+}
+
+TEST_P(VeltoctlTest, RefusalsGiveTheAbortCodesMeaning) {
+    Tell("refuse 607A00 06090030");
+    CtlRun write = Ctl({"write", "607A:00", "5"});
+    EXPECT_EQ(write.status, 2);
+    EXPECT_EQ(write.err.toStdString(), "abort 0x06090030: value range of parameter exceeded\n");
+    CtlRun read = Ctl({"read", "607A:00"});
+    EXPECT_EQ(read.status, 2);
+    EXPECT_EQ(read.err.toStdString(), "abort 0x06090030: value range of parameter exceeded\n");
+}
+
+TEST_P(VeltoctlTest, UnknownUnitListsTheObjectsUnits) {
+    const std::string units = "(its units: rpm, uu/s, DEC, HEX, ASCII)\n";
+    CtlRun read = Ctl({"read", "6081:00", "--unit", "rmp"});
+    EXPECT_EQ(read.status, 1);
+    EXPECT_EQ(read.err.toStdString(), "unknown unit rmp for 6081:00 " + units);
+    CtlRun write = Ctl({"write", "6081:00", "100", "--unit", "rmp"});
+    EXPECT_EQ(write.status, 1);
+    EXPECT_EQ(write.err.toStdString(), "unknown unit rmp for 6081:00 " + units);
+    CtlRun plain = Ctl({"read", "6041:00", "--unit", "rpm"});
+    EXPECT_EQ(plain.err.toStdString(),
+              "unknown unit rpm for 6041:00 (its units: HEX, DEC, ASCII)\n");
+}
+
+TEST_P(VeltoctlTest, AValueThatDoesNotDecodeIsAnErrorNeverNan) {
+    Tell("set 609201 0");  // rpm = uu/s * 60 * 6092:02 / 6092:01
+    CtlRun watch = Ctl({"watch", "606C:00", "--count", "5", "--interval", "20"});
+    EXPECT_EQ(watch.status, 3);
+    EXPECT_FALSE(watch.out.contains("nan"));
+    EXPECT_EQ(watch.err.toStdString(), "cannot decode 606C:00 in rpm (the conversion gives nan)\n");
+    CtlRun read = Ctl({"read", "6081:00", "--unit", "rpm"});
+    EXPECT_EQ(read.status, 3);
+    EXPECT_EQ(read.err.toStdString(), "cannot decode 6081:00 in rpm (the conversion gives inf)\n");
+}
+
+// Two programs on one serial line take each other's replies: whatever they print is a value.
+TEST_P(VeltoctlTest, TwoProgramsOnOnePortNeverPrintNan) {
+    if (QString(GetParam()) != "serial")
+        GTEST_SKIP() << "a CAN bus gives each program its own replies";
+    QProcess other;
+    other.setWorkingDirectory(base_.Path());
+    other.start(
+        RuntimeDir() + "/veltoctl",
+        link_ + QStringList{"watch", "606C:00", "6064:00", "--count", "40", "--interval", "0"});
+    CtlRun watch = Ctl({"watch", "606C:00", "6064:00", "--count", "40", "--interval", "0"});
+    ASSERT_TRUE(other.waitForFinished(60000));
+    const QString otherOut = QString::fromUtf8(other.readAllStandardOutput());
+    for (const QString& out : {watch.out, otherOut}) {
+        EXPECT_FALSE(out.contains("nan")) << out.toStdString();
+        EXPECT_FALSE(out.contains("inf")) << out.toStdString();
+    }
+    EXPECT_TRUE(watch.status == 0 || watch.status == 3) << watch.status;
+}
+
 INSTANTIATE_TEST_SUITE_P(Transports, VeltoctlTest, ::testing::Values("serial", "can"));

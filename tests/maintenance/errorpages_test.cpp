@@ -59,6 +59,9 @@ TEST_F(ErrorPagesTest, HistoryOpenedOfflineReadsWhenTheLinkIsConfirmedAndPassesR
     page->OnMessage(WM_PAGE_NOTIFY, 2, 0);
     ASSERT_TRUE(WaitUntil([&] { return page->readPosition == 0; }));
     EXPECT_EQ(ValueOf(*page, 0x261101), "????");
+    const int refused = page->Grid().FindRow(0x261101);
+    EXPECT_EQ(page->Grid().model()->index(refused, grid::Value).data(Qt::ToolTipRole).toString(),
+              "abort 0x08000020: data cannot be transferred or stored to the application");
     EXPECT_EQ(ValueOf(*page, 0x261107), "1722115");  // the row after the refused one
     EXPECT_EQ(ValueOf(*page, 0x261701), "0");
     // Closed, the page stops reading; it starts again when it is brought up.

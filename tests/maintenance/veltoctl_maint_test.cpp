@@ -105,4 +105,13 @@ TEST(VeltoctlMaint, StoreInitialiseAndRestart) {
     EXPECT_EQ(restart.out, "Drive restarted\n");
     EXPECT_EQ(sim.Get(0x100D00), 12);  // the stored value is back
     EXPECT_EQ(Ctl(sim, {"store", "everything"}).status, 1);
+
+    // A silent address is named with its port; the line itself is fine.
+    const std::string silent =
+        "no answer from drive 5 on " + sim.base().File("ttyVSIM1").toStdString();
+    for (const QStringList& command : {QStringList{"init"}, QStringList{"store", "control"}}) {
+        CtlRun run = Ctl(sim, QStringList{"--address", "5"} + command);
+        EXPECT_EQ(run.status, 3) << command.join(' ').toStdString();
+        EXPECT_EQ(run.err.trimmed().toStdString(), silent) << command.join(' ').toStdString();
+    }
 }

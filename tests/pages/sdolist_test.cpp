@@ -53,6 +53,25 @@ protected:
         auto rows = browser->List().SelectedRows();
         return rows.empty() ? -1 : rows.front();
     }
+    // The object of the highlighted row, "1008:00" ("" for none).
+    std::string SelectedObject() {
+        int row = Selected();
+        CComboListCtrl& list = browser->List();
+        return row < 0 ? std::string()
+                       : (list.GetItemText(row, 0) + ":" + list.GetItemText(row, 1)).toStdString();
+    }
+    // The object the description is about, "1008:00".
+    std::string DescribedObject() {
+        QString text = browser->Description().toPlainText();
+        int index = text.indexOf("Index: 0x"), sub = text.indexOf("Sub Index: 0x");
+        if (index < 0 || sub < 0)
+            return std::string();
+        return (text.mid(index + 9, 4) + ":" + text.mid(sub + 13, 2)).toStdString();
+    }
+    void ClickRow(int row) {
+        CComboListCtrl& list = browser->List();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.GetCellRect(row, 2).center());
+    }
 
     PageFixture f;
     MsgBoxCapture boxes;
@@ -93,6 +112,46 @@ TEST_F(BrowserTest, FindNextIgnoresCaseAndWrapsAroundToTheTop) {
     Find("torque");
     EXPECT_TRUE(boxes.Contains("Not Found!!"));
     EXPECT_EQ(Selected(), 0);  // the selection stays
+}
+
+TEST_F(BrowserTest, SortingKeepsTheSelectedObjectAndItsDescriptionTogether) {
+    ClickRow(3);
+    ASSERT_EQ(SelectedObject(), "100A:00");
+    EXPECT_EQ(DescribedObject(), "100A:00");
+    browser->SortBox().setFocus();
+    QTest::keyClick(&browser->SortBox(), Qt::Key_Down);  // by name
+    ASSERT_EQ(browser->sortMode, 1);
+    EXPECT_EQ(Selected(), 3);  // "Software version" after "Limit"
+    EXPECT_EQ(SelectedObject(), "100A:00");
+    EXPECT_EQ(DescribedObject(), "100A:00");
+    QTest::keyClick(&browser->SortBox(), Qt::Key_Up);  // by index
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(SelectedObject(), "100A:00");
+    EXPECT_EQ(DescribedObject(), "100A:00");
+    // Another row afterwards shows its own object, also where the old row number was.
+    ClickRow(3);
+    EXPECT_EQ(SelectedObject(), "2100:02");
+    EXPECT_EQ(DescribedObject(), "2100:02");
+}
+
+TEST_F(BrowserTest, FindMatchesAnIndexWithOrWithoutItsSubIndex) {
+    Find("606c:00");
+    EXPECT_EQ(SelectedObject(), "606C:00");
+    EXPECT_EQ(DescribedObject(), "606C:00");
+    Find("2100");
+    EXPECT_EQ(SelectedObject(), "2100:01");
+    QTest::mouseClick(&browser->FindButton(), Qt::LeftButton);
+    EXPECT_EQ(SelectedObject(), "2100:02");
+    EXPECT_EQ(DescribedObject(), "2100:02");
+
+    browser->SortBox().setCurrentIndex(1);  // by name: the matches move
+    Find("2100:04");
+    EXPECT_EQ(SelectedObject(), "2100:04");
+    EXPECT_EQ(DescribedObject(), "2100:04");
+    EXPECT_EQ(boxes.Count(), 0);
+    Find("6041:00");
+    EXPECT_TRUE(boxes.Contains("Not Found!!"));
+    EXPECT_EQ(SelectedObject(), "2100:04");
 }
 
 TEST_F(BrowserTest, AttributeWordsDescribeReadOnlyAndLiveObjects) {

@@ -78,15 +78,17 @@ TEST_F(SimPageTest, EnterCommitWritesAndShowsTheDrivesAnswer) {
     EXPECT_EQ(grid.GetItemText(1, 4), "1");
 }
 
-TEST_F(SimPageTest, RefusedReadShowsQuestionMarksAndTheNextRowIsStillRead) {
+TEST_F(SimPageTest, RefusedReadShowsQuestionMarksWithTheReasonAndTheNextRowIsStillRead) {
     SimLink probe;
     ASSERT_TRUE(probe.Start());
     std::vector<std::int32_t> keys = probe.ReadableKeys(3);
     ASSERT_EQ(keys.size(), 3u);
-    ASSERT_TRUE(sim.Start({"--refuse", QString::number(keys[1], 16)}));
+    ASSERT_TRUE(sim.Start({"--refuse", QString::number(keys[1], 16) + "=06090030"}));
     auto page = OpenPage(keys);
     ASSERT_TRUE(WaitRead(*page));
     EXPECT_EQ(page->Grid().GetItemText(1, 4), "????");
+    EXPECT_EQ(page->Grid().model()->index(1, 4).data(Qt::ToolTipRole).toString().toStdString(),
+              "abort 0x06090030: value range of parameter exceeded");
     EXPECT_FALSE(page->Grid().GetItemText(2, 4).isEmpty());
     EXPECT_NE(page->Grid().GetItemText(2, 4), "????");
 }

@@ -168,6 +168,23 @@ TEST_F(SimE2e, StoredParametersAndRestartOverSerial) {
     EXPECT_TRUE(again.Tell("raise 3 1").startsWith("error"));
 }
 
+TEST_F(SimE2e, RestartCommandSilencesTheDriveUntilItIsBack) {
+    const QString link = base.File("ttyVSIM4");
+    VeltosimRun sim;
+    ASSERT_TRUE(sim.Start(BaseArgs(4) << "--serial" << link, base.File("ctl4")));
+    SerialClient client;
+    ASSERT_TRUE(client.Open(link));
+    ASSERT_TRUE(client.Exchange(4, MakeSdo(0x40, 0x100000)));
+    EXPECT_EQ(sim.Tell("restart"), "ok");
+    EXPECT_TRUE(sim.Tell("status").endsWith("restarting 1"));
+    EXPECT_FALSE(client.Exchange(4, MakeSdo(0x40, 0x100000), 300));
+    std::optional<Sdo> back;
+    for (int i = 0; i < 40 && !back; ++i) back = client.Exchange(4, MakeSdo(0x40, 0x100000));
+    EXPECT_TRUE(back);
+    EXPECT_TRUE(sim.Tell("status").endsWith("restarting 0"));
+    EXPECT_EQ(sim.Stop(), 0);
+}
+
 TEST(SimShippedTable, LoadsWhenBuilt) {
     const QString path = RuntimeDir() + "/data/velto_sim.tsv";
     if (!QFileInfo::exists(path))

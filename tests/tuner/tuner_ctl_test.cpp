@@ -89,6 +89,11 @@ TEST_F(ScanCtlTest, RefusedSettingsFailedScansAndBadFiles) {
                          "--step", "4", "--amplitude", "100", "--out", out});
     EXPECT_EQ(noLink.status, 3);
     EXPECT_TRUE(noLink.err.contains("Comm port isn't Open!"));
+    CtlRun silent = Ctl(Link() + QStringList{"--address", "5", "scan", "--from", "4", "--to", "40",
+                                             "--step", "4", "--amplitude", "100", "--out", out});
+    EXPECT_EQ(silent.status, 3);
+    EXPECT_TRUE(silent.err.endsWith("no answer from drive 5 on " + base_.File("tty1") + "\n"))
+        << silent.err.toStdString();
 
     base_.Write("user/bad.txt", "4;40;0;0;32;0;0;0;0;\r\r\nlength 10\r\r\n");
     CtlRun bad = Ctl({"scan", "--in", base_.File("user/bad.txt")});
