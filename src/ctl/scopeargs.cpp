@@ -1,6 +1,7 @@
 #include "ctl/scopeargs.h"
 
 #include "ctl/options.h"
+#include "dictionary/objectkey.h"
 
 namespace {
 

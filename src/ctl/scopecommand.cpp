@@ -7,6 +7,8 @@
 #include "ctl/scopeargs.h"
 #include "ctl/scopecapture.h"
 #include "ctl/session.h"
+#include "ctl/valuereader.h"
+#include "dictionary/objectkey.h"
 #include "dictionary/sdocommand.h"
 #include "scope/exportfiles.h"
 #include "scope/mygraph.h"
@@ -33,15 +35,11 @@ void Err(const QString& line) {
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
 }
 
-QString KeyText(std::int32_t key) {
-    return QString::asprintf("%04X:%02X", (key >> 8) & 0xFFFF, key & 0xFF);
-}
-
 // One setting written and checked: a drive that keeps another value refuses it.
 int WriteSetting(CtlSession& session, std::uint8_t command, std::int32_t key, std::uint32_t value) {
     LinkReply reply;
     if (!session.Exchange(command, key, std::int32_t(value), reply)) {
-        Err(QStringLiteral("no answer writing %1").arg(KeyText(key)));
+        Err(NoAnswerText(session) + QStringLiteral(" writing ") + ObjectKeyText(key));
         return kExitNoLink;
     }
     const std::uint32_t mask = command == sdo::Write1   ? 0xFFu
@@ -50,7 +48,7 @@ int WriteSetting(CtlSession& session, std::uint8_t command, std::int32_t key, st
     const auto kept = std::uint32_t(reply.wParam) & mask;
     if (reply.msg == platform::WM_LINK_ABORT || kept != (value & mask)) {
         Err(QStringLiteral("refused: %1 := %2 (the drive keeps %3)")
-                .arg(KeyText(key))
+                .arg(ObjectKeyText(key))
                 .arg(value & mask)
                 .arg(kept));
         return kExitRefused;
@@ -124,8 +122,7 @@ int Capture(CtlSession& session, const ScopeArgs& a, const SourcePlan& plan) {
     CtlCapture capture(session.Global());
     const CaptureEnd end = capture.Run(session);
     if (end != CaptureEnd::Uploaded) {
-        Err(end == CaptureEnd::LinkLost ? QStringLiteral("no link: the link closed")
-                                        : capture.Status());
+        Err(end == CaptureEnd::LinkLost ? NoAnswerText(session) : capture.Status());
         return kExitNoLink;
     }
     const CSampleBuffer& buffer = capture.Buffer();
@@ -158,7 +155,7 @@ int RunScope(const CtlOptions& o) {
     }
     if (a.triggerKey != 0 && !MakeItemCode(g.dictionary, a.triggerKey, trigger)) {
         Err(QStringLiteral("trigger: %1 is not an 8-, 16- or 32-bit object of the dictionary")
-                .arg(KeyText(a.triggerKey)));
+                .arg(ObjectKeyText(a.triggerKey)));
         return kExitUsage;
     }
     if (int status = session->OpenLink(error)) {

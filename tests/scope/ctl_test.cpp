@@ -90,6 +90,12 @@ TEST_P(ScopeCtlTest, RefusalsAndBrokenUploadsHaveTheirExitStatus) {
                                        "--edge", "sideways"})
                   .status,
               1);
+    // A drive that falls silent during the upload: the recording is incomplete.
+    Tell("silent-after 40");
+    const CtlRun silent = Scope(base + QStringList{"--count", "400"});
+    EXPECT_EQ(silent.status, 3);
+    EXPECT_TRUE(silent.err.contains("no answer from")) << silent.err.toStdString();
+    EXPECT_FALSE(QFile::exists(base_.File("x.csv")));
 }
 
 TEST_P(ScopeCtlTest, SlotsNotAskedForAreEmptiedFirst) {
