@@ -5,7 +5,7 @@ PKGS=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools libqt6serialbus6 qt6-serialbus-dev
       qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n
       libgtest-dev libgmock-dev libbenchmark-dev
-      clang libclang-rt-14-dev
+      clang libclang-rt-14-dev clang-format
       xvfb xauth imagemagick fonts-wqy-microhei
       # the Debian package: manual pages, icon sizes, desktop entry check, its dependencies
       help2man librsvg2-bin desktop-file-utils file dpkg-dev)

@@ -3,6 +3,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "app/global.h"
 #include "dictionary/numberscan.h"
@@ -13,8 +16,38 @@ namespace {
 constexpr int kFirstPage = 2;
 constexpr int kLastPage = 48;
 
+// The leading decimal number, held to the range of int (atoi's reading without its overflow).
+long long CNumber(const QString& text) {
+    std::int64_t value = 0;
+    numberscan::LeadingInteger(text, value);
+    return std::clamp<long long>(value, INT_MIN, INT_MAX);
+}
+
+int ToInt(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+// The entry numbers below `count` that the section holds, ascending: a "num" far above the
+// rows present costs nothing.
+std::vector<int> StoredRowNumbers(const QString& path, const QString& section, long long count) {
+    std::vector<int> numbers;
+    for (const auto& [key, value] : platform::GetProfileSection(path, section)) {
+        bool ok = false;
+        const int n = key.toInt(&ok);
+        if (ok && n >= 0 && n < count && key == QString::number(n))
+            numbers.push_back(n);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+QString Section(const QString& prefix, int number) {
+    return prefix + QString::number(number);
+}
+
 QString Section(const CGlobal& g, int number) {
-    return g.dictionary.projectPrefix + QString::number(number);
+    return Section(g.dictionary.projectPrefix, number);
 }
 }  // namespace
 
@@ -39,15 +72,21 @@ void StorePageList(CGlobal& g, int pageNumber, const std::vector<ProjectRow>& ro
 }
 
 int ReadPagePlacement(CGlobal& g, int pageNumber, int& x, int& y, int captionHeight) {
-    QString entry = platform::GetProfileString(g.dictionary.projectOpenPath, Section(g, 1),
+    return ReadPagePlacement(g.dictionary.projectOpenPath, g.dictionary.projectPrefix, pageNumber,
+                             x, y, captionHeight);
+}
+
+int ReadPagePlacement(const QString& path, const QString& prefix, int pageNumber, int& x, int& y,
+                      int captionHeight) {
+    QString entry = platform::GetProfileString(path, Section(prefix, 1),
                                                QString::number(pageNumber), QString(), 64);
     if (entry.isEmpty())
         return 0;
     QStringList parts = entry.split(',');
     if (parts.at(0).trimmed() == QLatin1String("0"))
         return 0;
-    x = numberscan::CDecimal(parts.value(1)) - 6;
-    y = numberscan::CDecimal(parts.value(2)) - captionHeight - 59;
+    x = ToInt(CNumber(parts.value(1)) - 6);
+    y = ToInt(CNumber(parts.value(2)) - captionHeight - 59);
     return 1;
 }
 
@@ -70,12 +109,15 @@ bool ParseProjectRow(const QString& entry, ProjectRow& row) {
 }
 
 std::vector<ProjectRow> ReadPageList(CGlobal& g, int pageNumber) {
+    return ReadPageList(g.dictionary.projectOpenPath, g.dictionary.projectPrefix, pageNumber);
+}
+
+std::vector<ProjectRow> ReadPageList(const QString& path, const QString& prefix, int pageNumber) {
     std::vector<ProjectRow> rows;
-    const QString& path = g.dictionary.projectOpenPath;
-    QString section = Section(g, pageNumber);
-    int count =
-        numberscan::CDecimal(platform::GetProfileString(path, section, "num", QString(), 256));
-    for (int i = 0; i < count; ++i) {
+    QString section = Section(prefix, pageNumber);
+    const long long count =
+        CNumber(platform::GetProfileString(path, section, "num", QString(), 256));
+    for (int i : StoredRowNumbers(path, section, count)) {
         ProjectRow row;
         QString entry = platform::GetProfileString(path, section, QString::number(i), {}, 256);
         if (ParseProjectRow(entry, row))

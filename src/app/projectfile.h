@@ -27,6 +27,10 @@ void StorePageList(CGlobal& g, int pageNumber, const std::vector<ProjectRow>& ro
 int ReadPagePlacement(CGlobal& g, int pageNumber, int& x, int& y, int captionHeight);
 // The stored rows of the page; empty when "num" is 0 or missing.
 std::vector<ProjectRow> ReadPageList(CGlobal& g, int pageNumber);
+// The same two from the project file at `path` with the section prefix `prefix`.
+int ReadPagePlacement(const QString& path, const QString& prefix, int pageNumber, int& x, int& y,
+                      int captionHeight);
+std::vector<ProjectRow> ReadPageList(const QString& path, const QString& prefix, int pageNumber);
 // Splits one stored entry; false when it has no key part.
 bool ParseProjectRow(const QString& entry, ProjectRow& row);
 

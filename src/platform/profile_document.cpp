@@ -24,10 +24,22 @@ bool LooksLikeUtf16Le(const QByteArray& bytes) {
     return oddZeros * 4 >= pairs && evenZeros * 4 < oddZeros;
 }
 
+// UTF-16 decoding passes unpaired surrogates through; they have no UTF-8 form, so a file
+// written back would hold other text than was read. They read as U+FFFD, as broken UTF-8 does.
+QString WithoutLoneSurrogates(QString text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 QString Decode(const QByteArray& bytes) {
     auto utf16 = [&](qsizetype from, QStringDecoder::Encoding enc) {
         QStringDecoder decoder(enc, QStringDecoder::Flag::Stateless);
-        return QString(decoder(QByteArrayView(bytes).sliced(from)));
+        return WithoutLoneSurrogates(decoder(QByteArrayView(bytes).sliced(from)));
     };
     if (bytes.startsWith("\xFF\xFE"))
         return utf16(2, QStringDecoder::Utf16LE);
@@ -93,6 +105,10 @@ QByteArray Document::ToBytes() const {
         out += line.toUtf8();
         out += eol;
     }
+    // NUL characters (read from a damaged file) can make UTF-8 pass for UTF-16 on the next
+    // read, which would turn every line into other text: the byte-order mark keeps it UTF-8.
+    if (LooksLikeUtf16Le(out))
+        out.prepend("\xEF\xBB\xBF");
     return out;
 }
 

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QTranslator>
 
@@ -19,6 +18,7 @@
 #include "resources/appicon.h"
 #include "resources/bitmaps.h"
 #include "shell_fixture.h"
+#include "support/child_process.h"
 #include "support/sim_process.h"
 
 namespace {
@@ -60,10 +60,10 @@ protected:
                          extra);
     }
     void Tell(const QString& command) {
-        QProcess p;
-        p.start(RuntimeDir() + "/veltosim", {"--control", base.File("ctl1"), "--tell", command});
-        ASSERT_TRUE(p.waitForFinished(10000));
-        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        const ChildRun run =
+            RunToEnd(RuntimeDir() + "/veltosim",
+                     {"--control", base.File("ctl1"), "--tell", command}, QString(), 10000);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
     }
     void PressConnect() {
         CMainToolBar* bar = frame->toolBar();

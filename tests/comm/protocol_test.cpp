@@ -3,6 +3,8 @@
 
 #include "comm/protocol.h"
 #include "fake_link.h"
+#include "reply_fuzz.h"
+#include "support/fuzz_replay.h"
 #include "support/msgbox_capture.h"
 #include "support/temp_base.h"
 
@@ -271,6 +273,12 @@ TEST(ProtocolKinds, NothingIsSentWithoutALink) {
     protocol.SetLinkKind(CComm::Can);  // no CAN object
     EXPECT_EQ(protocol.Transact(kStatusWord, sdo::Read, 0), CProtocol::NoObject);
     EXPECT_EQ(protocol.GetVersion(nullptr), 0);
+}
+
+TEST(ReplyFuzzCorpus, EverySeedDecodes) {
+    MsgBoxCapture boxes;  // no component in the fuzz entry's folder
+    EXPECT_GE(ReplayFuzzCorpus("comm/fuzz_corpus/serial_reply", FuzzSerialReply), 5);
+    EXPECT_GE(ReplayFuzzCorpus("comm/fuzz_corpus/can_reply", FuzzCanReply), 5);
 }
 
 }  // namespace

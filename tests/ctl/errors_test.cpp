@@ -1,9 +1,8 @@
 // veltoctl errors against the simulated drive: bit names, fault state, history and exit status.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 #include "controlchannel.h"
+#include "support/child_process.h"
 #include "support/sim_process.h"
 #include "support/temp_base.h"
 
@@ -30,14 +29,10 @@ protected:
         return answer;
     }
     CtlOutput Errors(const QString& language = "en") {
-        QProcess p;
-        p.setWorkingDirectory(base.Path());
-        p.start(RuntimeDir() + "/veltoctl",
-                {"--lang", language, "--serial", base.File("tty1"), "errors"});
-        p.waitForFinished(60000);
-        QString out = QString::fromUtf8(p.readAllStandardOutput());
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                out.split('\n', Qt::SkipEmptyParts), QString::fromUtf8(p.readAllStandardError())};
+        ChildRun run = RunToEnd(RuntimeDir() + "/veltoctl",
+                                {"--lang", language, "--serial", base.File("tty1"), "errors"},
+                                base.Path(), 60000);
+        return {run.status, run.out.split('\n', Qt::SkipEmptyParts), run.err};
     }
     TempBase base;
     SimProcess sim;

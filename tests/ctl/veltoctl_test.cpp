@@ -3,19 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QProcess>
 
+#include "controlchannel.h"
 #include "platform/profile.h"
+#include "support/child_process.h"
 #include "support/sim_process.h"
 #include "support/temp_base.h"
 
 namespace {
 
-struct CtlRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using CtlRun = ChildRun;
 
 class VeltoctlTest : public ::testing::TestWithParam<const char*> {
 protected:
@@ -39,23 +36,17 @@ protected:
     }
 
     CtlRun Ctl(QStringList args, bool withLink = true) {
-        QProcess p;
-        p.setWorkingDirectory(base_.Path());
         if (withLink)
             args = link_ + args;
-        p.start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args);
-        p.waitForFinished(60000);
-        return CtlRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                      QString::fromUtf8(p.readAllStandardOutput()),
-                      QString::fromUtf8(p.readAllStandardError())};
+        return RunToEnd(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args,
+                        base_.Path(), 60000);
     }
 
     // A command to the running simulator through its control socket.
     void Tell(const QString& command) {
-        QProcess p;
-        p.start(RuntimeDir() + "/veltosim", {"--control", base_.File("ctl"), "--tell", command});
-        ASSERT_TRUE(p.waitForFinished(10000));
-        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        QString answer;
+        ASSERT_TRUE(vsim::CControlChannel::Tell(base_.File("ctl"), command, answer));
+        ASSERT_FALSE(answer.startsWith("error")) << answer.toStdString();
     }
 
     TempBase base_;
@@ -218,14 +209,14 @@ TEST_P(VeltoctlTest, AValueThatDoesNotDecodeIsAnErrorNeverNan) {
 TEST_P(VeltoctlTest, TwoProgramsOnOnePortNeverPrintNan) {
     if (QString(GetParam()) != "serial")
         GTEST_SKIP() << "a CAN bus gives each program its own replies";
-    QProcess other;
-    other.setWorkingDirectory(base_.Path());
-    other.start(
+    ChildProcess other;
+    ASSERT_TRUE(other.Start(
         RuntimeDir() + "/veltoctl",
-        link_ + QStringList{"watch", "606C:00", "6064:00", "--count", "40", "--interval", "0"});
+        link_ + QStringList{"watch", "606C:00", "6064:00", "--count", "40", "--interval", "0"},
+        base_.Path()));
     CtlRun watch = Ctl({"watch", "606C:00", "6064:00", "--count", "40", "--interval", "0"});
-    ASSERT_TRUE(other.waitForFinished(60000));
-    const QString otherOut = QString::fromUtf8(other.readAllStandardOutput());
+    ASSERT_TRUE(other.WaitForFinished(60000));
+    const QString otherOut = QString::fromUtf8(other.Output());
     for (const QString& out : {watch.out, otherOut}) {
         EXPECT_FALSE(out.contains("nan")) << out.toStdString();
         EXPECT_FALSE(out.contains("inf")) << out.toStdString();

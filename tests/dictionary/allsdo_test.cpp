@@ -6,6 +6,8 @@
 
 #include "app/global.h"
 #include "platform/locale.h"
+#include "records_fuzz.h"
+#include "support/fuzz_replay.h"
 #include "support/msgbox_capture.h"
 #include "support/sdo_record.h"
 #include "support/temp_base.h"
@@ -239,4 +241,8 @@ TEST_F(Dictionary, LookupsDuringLoadingSeeAConsistentGrowingList) {
     b.join();
     EXPECT_EQ(faults.load(), 0);
     EXPECT_EQ(global->dictionary.Count(), 2000);
+}
+
+TEST(RecordsFuzzCorpus, EverySeedReads) {
+    EXPECT_GE(ReplayFuzzCorpus("dictionary/fuzz_corpus/records", FuzzRecords), 6);
 }

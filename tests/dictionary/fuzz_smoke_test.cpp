@@ -19,7 +19,7 @@ void Feed(CGlobal& global, const QByteArray& input) {
 TEST(UnitsFuzzSmoke, CorpusAndGeneratedTextsRunToTheEnd) {
     MsgBoxCapture boxes;  // answers and records the formula messages
     UnitsFixture fixture({}, UnitsFixture::Offline);
-    const QDir corpus(QStringLiteral(VELTO_SOURCE_DIR "/tests/dictionary/fuzz_corpus"));
+    const QDir corpus(QStringLiteral(VELTO_SOURCE_DIR "/tests/dictionary/fuzz_corpus/units"));
     const QStringList files = corpus.entryList(QDir::Files);
     ASSERT_FALSE(files.isEmpty());
     for (const QString& name : files) {

@@ -1,9 +1,9 @@
 #include "maint_sim.h"
 
 #include <QFile>
-#include <QProcess>
 
 #include "comm/comm.h"
+#include "support/child_process.h"
 
 using namespace platform;
 
@@ -66,10 +66,9 @@ MaintSim::~MaintSim() {
 }
 
 QString MaintSim::Tell(const QString& command) {
-    QProcess tell;
-    tell.start(RuntimeDir() + "/veltosim", {"--control", base_.File("ctl1"), "--tell", command});
-    tell.waitForFinished(10000);
-    return QString::fromUtf8(tell.readAllStandardOutput()).trimmed();
+    return RunToEnd(RuntimeDir() + "/veltosim",
+                    {"--control", base_.File("ctl1"), "--tell", command}, QString(), 10000)
+        .out.trimmed();
 }
 
 void MaintSim::Set(std::int32_t key, qint64 value) {

@@ -2,27 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 
 #include "maint_sim.h"
+#include "support/child_process.h"
 
 namespace {
 
-struct CtlRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using CtlRun = ChildRun;
 
 CtlRun Ctl(MaintSim& sim, const QStringList& args) {
-    QProcess p;
-    p.setWorkingDirectory(sim.base().Path());
-    p.start(RuntimeDir() + "/veltoctl",
-            QStringList{"--lang", "en", "--serial", sim.base().File("ttyVSIM1")} + args);
-    p.waitForFinished(60000);
-    return CtlRun{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                  QString::fromUtf8(p.readAllStandardOutput()),
-                  QString::fromUtf8(p.readAllStandardError())};
+    return RunToEnd(RuntimeDir() + "/veltoctl",
+                    QStringList{"--lang", "en", "--serial", sim.base().File("ttyVSIM1")} + args,
+                    sim.base().Path(), 60000);
 }
 
 QByteArray ReadAll(const QString& path) {

@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "platform/profile_document.h"
+#include "profile_fuzz.h"
+#include "support/fuzz_replay.h"
 
 using namespace platform;
 
@@ -183,4 +186,56 @@ TEST_F(Profile, ConcurrentReadersAndWritersLoseNothing) {
     EXPECT_FALSE(bad);
     EXPECT_EQ(GetProfileSection(Path(), "w0").size(), 50u);
     EXPECT_EQ(GetProfileSection(Path(), "w1").size(), 50u);
+}
+
+TEST(ProfileFuzzCorpus, EverySeedReadsAndKeepsItsValuesOverAWrite) {
+    EXPECT_GE(ReplayFuzzCorpus("platform/fuzz_corpus/profile", FuzzProfile), 6);
+}
+
+// A UTF-16 file without its mark and with one stray byte reads as UTF-8 holding NUL characters.
+// Written back, those NULs once made the next read take the file for UTF-16: every other key
+// was lost.
+TEST(ProfileDocument, AWriteKeepsTheOtherKeysOfAFileWithNulCharacters) {
+    using platform::profile::Document;
+    QFile seed(VELTO_SOURCE_DIR "/tests/platform/fuzz_corpus/profile/utf16_stray_byte");
+    ASSERT_TRUE(seed.open(QIODevice::ReadOnly));
+    const Document doc = Document::FromBytes(seed.readAll());
+    const QStringList names = doc.SectionNames();
+    ASSERT_FALSE(names.isEmpty());
+    std::vector<std::pair<QString, platform::profile::Entry>> entries;  // with their section
+    for (const QString& name : names)
+        for (const platform::profile::Section* s : doc.FindSections(name))
+            for (const platform::profile::Entry& e : s->entries) entries.emplace_back(name, e);
+    ASSERT_GE(entries.size(), 3u);
+
+    Document edited = doc;
+    ASSERT_TRUE(edited.Set(entries[0].first, entries[0].second.key, "7"));
+    const Document reread = Document::FromBytes(edited.ToBytes());
+    const platform::profile::Entry* written = reread.Find(entries[0].first, entries[0].second.key);
+    ASSERT_NE(written, nullptr);
+    EXPECT_EQ(written->value, "7");
+    for (std::size_t i = 1; i < entries.size(); ++i) {
+        const platform::profile::Entry* e = reread.Find(entries[i].first, entries[i].second.key);
+        ASSERT_NE(e, nullptr) << i;
+        EXPECT_EQ(e->value, entries[i].second.value) << i;
+    }
+}
+
+// UTF-16 with an unpaired surrogate: it has no UTF-8 form, so it reads as U+FFFD and the other
+// values come back unchanged after a write (they once differed from what had been read).
+TEST(ProfileDocument, AnUnpairedSurrogateReadsAsTheReplacementCharacter) {
+    using platform::profile::Document;
+    QByteArray bytes = QByteArray("\xFF\xFE") + Utf16Le("[s]\r\na=x");
+    bytes += QByteArray("\x00\xD8", 2);
+    bytes += Utf16Le("y\r\nb=2\r\n");
+    const Document doc = Document::FromBytes(bytes);
+    ASSERT_NE(doc.Find("s", "a"), nullptr);
+    const QString read = doc.Find("s", "a")->value;
+    EXPECT_EQ(read, QString("x") + QChar(QChar::ReplacementCharacter) + "y");
+    Document edited = doc;
+    ASSERT_TRUE(edited.Set("s", "b", "3"));
+    const Document reread = Document::FromBytes(edited.ToBytes());
+    ASSERT_NE(reread.Find("s", "a"), nullptr);
+    EXPECT_EQ(reread.Find("s", "a")->value, read);
+    EXPECT_EQ(reread.Find("s", "b")->value, "3");
 }

@@ -2,13 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
+#include <csignal>
 
 #include "objecttable.h"
 #include "sim_client.h"
 #include "sim_table.h"
+#include "support/child_process.h"
 #include "support/temp_base.h"
 
 namespace {
@@ -21,6 +25,16 @@ protected:
     }
     TempBase base;
 };
+
+// False when the process is gone or a zombie nobody reaps (an orphan's new parent may not).
+bool Alive(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype state = text.lastIndexOf(')') + 2;  // after "pid (comm) "
+    return state < text.size() && text[state] != 'Z';
+}
 
 }  // namespace
 
@@ -123,12 +137,33 @@ TEST_F(SimE2e, TwoDrivesOnOneVirtualCanBus) {
 
 TEST_F(SimE2e, RefusesToStartWithoutItsTable) {
     TempBase empty;
-    QProcess p;
-    p.start(RuntimeDir() + "/veltosim",
-            {"--base", empty.Path(), "--serial", empty.File("tty"), "--no-stdin"});
-    ASSERT_TRUE(p.waitForFinished(5000));
-    EXPECT_EQ(p.exitCode(), 1);
-    EXPECT_TRUE(p.readAllStandardError().contains("velto_sim.tsv"));
+    ChildProcess p;
+    ASSERT_TRUE(p.Start(RuntimeDir() + "/veltosim",
+                        {"--base", empty.Path(), "--serial", empty.File("tty"), "--no-stdin"}));
+    ASSERT_TRUE(p.WaitForFinished(5000));
+    EXPECT_EQ(p.ExitCode(), 1);
+    EXPECT_TRUE(p.Errors().contains("velto_sim.tsv"));
+}
+
+TEST_F(SimE2e, EndsWhenTheProcessThatStartedItIsKilled) {
+    const QString link = base.File("ttyVSIM4");
+    ChildProcess parent;
+    ASSERT_TRUE(parent.Start(QCoreApplication::applicationDirPath() + "/sim_parent",
+                             BaseArgs(4) << "--serial" << link << "--no-stdin"
+                                         << "--control" << base.File("ctl4")));
+    QString line;
+    ASSERT_TRUE(parent.ReadLine(line, 15000)) << parent.Errors().toStdString();
+    const qint64 drive = line.toLongLong();
+    ASSERT_GT(drive, 0);
+    ASSERT_TRUE(Alive(drive));
+
+    ::kill(parent.ProcessId(), SIGKILL);  // nothing of the parent's own code runs
+    ASSERT_TRUE(parent.WaitForFinished(5000));
+    const bool ended = QTest::qWaitFor([&] { return !Alive(drive); }, 10000);
+    if (!ended)
+        ::kill(pid_t(drive), SIGKILL);  // not left behind by this test either
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(QFileInfo::exists(link));  // it ended cleanly and removed its link
 }
 
 TEST_F(SimE2e, StoredParametersAndRestartOverSerial) {

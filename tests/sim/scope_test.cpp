@@ -22,7 +22,7 @@ protected:
         EXPECT_EQ(drive.Read(key, v), 0u);
         return v;
     }
-    void Setup(int period, int count, int offset) {
+    void Configure(int period, int count, int offset) {
         Put(0x230008, period);
         Put(0x23000A, count);
         Put(0x230009, offset);
@@ -43,7 +43,7 @@ protected:
 }  // namespace
 
 TEST_F(ScopeTest, ManualTriggerRecordsPeriodTimesCountInRecordOrder) {
-    Setup(4, 50, 0);
+    Configure(4, 50, 0);
     ASSERT_EQ(Put(0x230003, Entry(0x607800, 16)), 0u);  // channel 3: current
     ASSERT_EQ(Put(0x230005, Entry(0x606400, 32)), 0u);  // pair 1/2: position
     ASSERT_EQ(Put(0x230001, Entry(0x604100, 16)), 0u);  // channel 1: status word
@@ -64,7 +64,7 @@ TEST_F(ScopeTest, ManualTriggerRecordsPeriodTimesCountInRecordOrder) {
 }
 
 TEST_F(ScopeTest, TriggerOnRisingEdgeKeepsThePreTriggerSamples) {
-    Setup(1, 40, 10);
+    Configure(1, 40, 10);
     Put(0x230005, Entry(0x606C00, 32));  // velocity
     Put(0x23000C, Entry(0x606C00, 32));
     Put(0x23000B, 0);
@@ -84,7 +84,7 @@ TEST_F(ScopeTest, TriggerOnRisingEdgeKeepsThePreTriggerSamples) {
 }
 
 TEST_F(ScopeTest, BufferHoldsWholeRecordsUpTo8192Bytes) {
-    Setup(1, 8192, 0);
+    Configure(1, 8192, 0);
     Put(0x230001, Entry(0x607800, 16));
     Put(0x230005, Entry(0x606400, 32));
     Put(0x230007, 1);
@@ -103,7 +103,7 @@ TEST_F(ScopeTest, RefusesSourcesThatDoNotFitTheirSlot) {
 }
 
 TEST_F(ScopeTest, CancelStopsTheCaptureAndKeepsTheLastRecord) {
-    Setup(1, 10, 0);
+    Configure(1, 10, 0);
     Put(0x230001, Entry(0x607800, 16));
     Put(0x230007, 1);
     drive.Tick(10);

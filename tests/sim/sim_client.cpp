@@ -21,11 +21,6 @@ uint32_t SdoData(const Sdo& s) {
     return uint32_t(s[4]) | uint32_t(s[5]) << 8 | uint32_t(s[6]) << 16 | uint32_t(s[7]) << 24;
 }
 
-VeltosimRun::~VeltosimRun() {
-    if (process_.state() != QProcess::NotRunning)
-        Stop();
-}
-
 bool VeltosimRun::Start(const QStringList& args, const QString& controlPath) {
     return Start(RuntimeDir() + "/veltosim", QString(), args, controlPath);
 }
@@ -33,13 +28,12 @@ bool VeltosimRun::Start(const QStringList& args, const QString& controlPath) {
 bool VeltosimRun::Start(const QString& program, const QString& workingDir, const QStringList& args,
                         const QString& controlPath) {
     control_ = controlPath;
-    process_.setWorkingDirectory(workingDir);
-    process_.start(program, args + QStringList{"--control", controlPath, "--no-stdin"});
-    if (!process_.waitForStarted(5000))
+    if (!process_.Start(program, args + QStringList{"--control", controlPath, "--no-stdin"},
+                        workingDir))
         return false;
     QString answer;
     for (QDeadlineTimer t(10000); !t.hasExpired(); QTest::qWait(20)) {
-        if (process_.state() == QProcess::NotRunning)
+        if (!process_.Running())
             return false;
         if (vsim::CControlChannel::Tell(control_, "status", answer))
             return true;
@@ -54,19 +48,13 @@ QString VeltosimRun::Tell(const QString& command) const {
 }
 
 QString VeltosimRun::FirstStdoutLine() {
-    for (QDeadlineTimer t(5000); !process_.canReadLine() && !t.hasExpired();)
-        process_.waitForReadyRead(100);
-    return QString::fromUtf8(process_.readLine()).trimmed();
+    QString line;
+    process_.ReadLine(line, 5000);
+    return line;
 }
 
 int VeltosimRun::Stop() {
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-        process_.kill();
-        process_.waitForFinished(2000);
-        return -1;
-    }
-    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    return process_.Stop(5000);
 }
 
 SerialClient::~SerialClient() {

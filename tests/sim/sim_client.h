@@ -2,11 +2,12 @@
 // A small drive client for the end-to-end tests: starts veltosim and talks SDO to it over the
 // pseudo-terminal or a CAN bus, independently of the program's own protocol code.
 #include <QCanBusDevice>
-#include <QProcess>
 #include <QStringList>
 #include <array>
 #include <memory>
 #include <optional>
+
+#include "support/child_process.h"
 
 using Sdo = std::array<uint8_t, 8>;
 
@@ -15,7 +16,6 @@ uint32_t SdoData(const Sdo& s);
 
 class VeltosimRun {
 public:
-    ~VeltosimRun();
     // Starts veltosim with args and waits until its control socket answers.
     bool Start(const QStringList& args, const QString& controlPath);
     // The same with another copy of the program, started in `workingDir`.
@@ -25,10 +25,10 @@ public:
     QString FirstStdoutLine();
     // Asks the simulator to end (SIGTERM) and waits for it; returns its exit code.
     int Stop();
-    QString Errors() { return QString::fromUtf8(process_.readAllStandardError()); }
+    QString Errors() { return QString::fromUtf8(process_.Errors()); }
 
 private:
-    QProcess process_;
+    ChildProcess process_;  // ends the simulator with the test
     QString control_;
 };
 

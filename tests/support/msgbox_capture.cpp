@@ -8,7 +8,9 @@ MsgBoxCapture::MsgBoxCapture(int answer) : answer_(answer) {
     });
 }
 
-MsgBoxCapture::~MsgBoxCapture() { platform::SetMessageBoxHandler(previous_); }
+MsgBoxCapture::~MsgBoxCapture() {
+    platform::SetMessageBoxHandler(previous_);
+}
 
 QStringList MsgBoxCapture::Texts() const {
     std::lock_guard lock(mutex_);

@@ -1,47 +1,23 @@
 #include "support/sim_process.h"
 
 #include <unistd.h>
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 
 #include "support/temp_base.h"
 
 bool SimProcess::Start(const QStringList& arguments, int timeoutMs) {
-    process_.setProgram(RuntimeDir() + "/veltosim");
-    process_.setArguments(arguments);
-    process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start();
-    if (!process_.waitForStarted(timeoutMs))
+    firstLine_.clear();
+    if (!process_.Start(RuntimeDir() + "/veltosim", arguments, QString(), true))
         return false;
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        while (process_.canReadLine()) {
-            QString line = QString::fromUtf8(process_.readLine()).trimmed();
-            if (firstLine_.isEmpty())
-                firstLine_ = line;
-            if (line.startsWith("veltosim: drive"))
-                return true;  // serving
-        }
-        if (process_.state() != QProcess::Running)
-            return false;
-        process_.waitForReadyRead(50);
+    QString line;
+    for (QDeadlineTimer deadline(timeoutMs);
+         process_.ReadLine(line, int(deadline.remainingTime()));) {
+        if (firstLine_.isEmpty())
+            firstLine_ = line;
+        if (line.startsWith("veltosim: drive"))
+            return true;  // serving
     }
     return false;
-}
-
-void SimProcess::Stop() {
-    if (process_.state() == QProcess::NotRunning)
-        return;
-    process_.terminate();
-    if (!process_.waitForFinished(3000)) {
-        process_.kill();
-        process_.waitForFinished(3000);
-    }
-}
-
-SimProcess::~SimProcess() {
-    Stop();
 }
 
 int PrivateCanPort() {

@@ -1,21 +1,22 @@
 #pragma once
 // Runs the simulated drive (veltosim from the runtime folder) for one test.
-#include <QProcess>
 #include <QString>
 #include <QStringList>
+
+#include "support/child_process.h"
 
 class SimProcess {
 public:
     // Starts `veltosim` with the given arguments and waits until it reports that it serves.
     // False when it did not start.
     bool Start(const QStringList& arguments, int timeoutMs = 10000);
-    ~SimProcess();
 
     QString FirstLine() const { return firstLine_; }
-    void Stop();
+    pid_t ProcessId() const { return process_.ProcessId(); }
+    void Stop() { process_.Stop(); }
 
 private:
-    QProcess process_;
+    ChildProcess process_;  // ends the simulator with the test
     QString firstLine_;
 };
 

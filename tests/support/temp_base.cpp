@@ -15,7 +15,8 @@ void TempBase::Write(const QString& relative, const QByteArray& content) const {
     QString path = File(relative);
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(content);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(content);
 }
 
 bool TempBase::CopyFromRuntime(const QString& relative) const {
@@ -25,4 +26,6 @@ bool TempBase::CopyFromRuntime(const QString& relative) const {
     return QFile::copy(RuntimeDir() + "/" + relative, target);
 }
 
-QString RuntimeDir() { return QStringLiteral(VELTO_RUNTIME_DIR); }
+QString RuntimeDir() {
+    return QStringLiteral(VELTO_RUNTIME_DIR);
+}

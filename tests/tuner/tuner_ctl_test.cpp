@@ -3,19 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 
+#include "support/child_process.h"
 #include "support/sim_process.h"
 #include "support/temp_base.h"
 #include "tuner/scanfile.h"
 
 namespace {
 
-struct CtlRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using CtlRun = ChildRun;
 
 class ScanCtlTest : public ::testing::Test {
 protected:
@@ -28,13 +24,8 @@ protected:
                           extra);
     }
     CtlRun Ctl(const QStringList& args) {
-        QProcess p;
-        p.setWorkingDirectory(base_.Path());
-        p.start(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args);
-        p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return RunToEnd(RuntimeDir() + "/veltoctl", QStringList{"--lang", "en"} + args,
+                        base_.Path(), 120000);
     }
     QStringList Link() { return {"--serial", base_.File("tty1")}; }
 

@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "comm/can/bitrate.h"
+#include "comm/can/replyframe.h"
 #include "comm/commobject.h"
 
 namespace {
@@ -79,16 +80,9 @@ struct Session {
 
 void OnFrames(Session& s, QCanBusDevice* device) {
     while (device->framesAvailable() > 0) {
-        QCanBusFrame frame = device->readFrame();
-        if (!frame.isValid() || frame.frameType() != QCanBusFrame::DataFrame)
-            continue;
-        if (frame.hasExtendedFrameFormat() || frame.frameId() != s.replyId)
-            continue;
         CanMessage m;
-        m.id = frame.frameId();
-        QByteArray payload = frame.payload();
-        m.length = static_cast<std::uint8_t>(qMin<qsizetype>(payload.size(), 8));
-        for (int i = 0; i < m.length; ++i) m.data[i] = static_cast<std::uint8_t>(payload[i]);
+        if (!TakeReplyFrame(device->readFrame(), s.replyId, m))
+            continue;
         std::lock_guard lock(s.mutex);
         s.inbox.push_back(m);
         s.changed.notify_all();
