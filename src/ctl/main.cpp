@@ -7,8 +7,8 @@
 #include "ctl/errors.h"
 #include "ctl/maintcommands.h"
 #include "ctl/options.h"
-#include "ctl/scopecommand.h"
 #include "ctl/scancommand.h"
+#include "ctl/scopecommand.h"
 #include "ctl/session.h"
 
 int main(int argc, char** argv) {

@@ -3,18 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QStringDecoder>
 
+#include "support/child_process.h"
 #include "support/sim_process.h"
 #include "support/temp_base.h"
 
 namespace {
 
-struct CtlRun {
-    int status = -1;
-    QString err;
-};
+using CtlRun = ChildRun;
 
 class ScopeCtlTest : public ::testing::TestWithParam<const char*> {
 protected:
@@ -34,17 +31,12 @@ protected:
     }
 
     CtlRun Scope(const QStringList& args) {
-        QProcess p;
-        p.setWorkingDirectory(base_.Path());
-        p.start(RuntimeDir() + "/veltoctl", link_ + QStringList{"scope"} + args);
-        p.waitForFinished(60000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardError())};
+        return RunToEnd(RuntimeDir() + "/veltoctl", link_ + QStringList{"scope"} + args,
+                        base_.Path(), 60000);
     }
     void Tell(const QString& command) {
-        QProcess p;
-        p.start(RuntimeDir() + "/veltosim", {"--control", base_.File("ctl"), "--tell", command});
-        p.waitForFinished(10000);
+        RunToEnd(RuntimeDir() + "/veltosim", {"--control", base_.File("ctl"), "--tell", command},
+                 QString(), 10000);
     }
     QByteArray Read(const QString& name) {
         QFile f(base_.File(name));
