@@ -16,6 +16,7 @@
 #include "pdo/pdopages.h"
 #include "platform/locale.h"
 #include "platform/msgbox.h"
+#include "scope/scopepages.h"
 #include "tuner/registration.h"
 
 CVeltrixApp::CVeltrixApp(CGlobal& global) : global_(global) {}
@@ -86,6 +87,7 @@ bool CVeltrixApp::InitInstance() {
     LoadQtCatalog(language);
     RegisterCommPages(global_);
     RegisterParameterPages(CPageRegistry::Instance(), global_);
+    RegisterScopePages(CPageRegistry::Instance(), global_);
     RegisterErrorPages(CPageRegistry::Instance(), global_);
     RegisterPanelPages(CPageRegistry::Instance(), global_);
     RegisterPdoPages(CPageRegistry::Instance(), global_);

@@ -367,6 +367,14 @@ void CCtrlLink::GetSegment(const std::uint8_t*& data, std::uint8_t& count) {
     impl_->protocol.GetSegment(data, count);
 }
 
+bool CCtrlLink::SegmentIsLast() {
+    return impl_->protocol.SegmentIsLast();
+}
+
+std::int64_t CCtrlLink::AnnouncedSize() {
+    return impl_->protocol.AnnouncedSize();
+}
+
 int CCtrlLink::SetLinkKind(int kind) {
     if (kind == CComm::Can) {
         impl_->flags.canMarked = 1;

@@ -43,6 +43,8 @@ public:
     void SetDriveAddress(int address);
     int GetVersion(char* buffer256);
     void GetSegment(const std::uint8_t*& data, std::uint8_t& count);
+    bool SegmentIsLast();
+    std::int64_t AnnouncedSize();
     int SetLinkKind(int kind);
 
     // The protocol (its retryOnSendFailure flag, and the component seam of the tests).

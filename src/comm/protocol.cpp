@@ -187,3 +187,13 @@ void CProtocol::GetSegment(const std::uint8_t*& data, std::uint8_t& count) {
     data = kind == CComm::Serial ? serialReply_ + 2 : canReply_.data + 1;
     count = static_cast<std::uint8_t>(7 - ((ReplyCode() / 2) % 8));
 }
+
+bool CProtocol::SegmentIsLast() const {
+    return (ReplyCode() & 0x01) != 0;
+}
+
+std::int64_t CProtocol::AnnouncedSize() const {
+    if (ReplyCode() != 0x41)
+        return -1;
+    return static_cast<std::uint32_t>(Little32(ReplyValue()));
+}

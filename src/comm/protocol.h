@@ -20,6 +20,10 @@ public:
     int Transact(std::int32_t key, std::uint8_t command, std::int32_t data);
     int GetResult(std::uint8_t& status, std::int32_t& value);
     void GetSegment(const std::uint8_t*& data, std::uint8_t& count);
+    // Of the last reply, read like GetSegment: the segment's last-segment bit, and the data
+    // size an upload reply with size indication (0x41) announced (-1 for any other reply).
+    bool SegmentIsLast() const;
+    std::int64_t AnnouncedSize() const;
 
     void SetDriveAddress(int address);
     int SetLinkKind(int kind);

@@ -8,6 +8,7 @@
 #include "ctl/maintcommands.h"
 #include "ctl/options.h"
 #include "ctl/scancommand.h"
+#include "ctl/scopecommand.h"
 #include "ctl/session.h"
 
 int main(int argc, char** argv) {
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
         return RunRead(options);
     if (options.command == "write")
         return RunWrite(options);
+    if (options.command == "scope")
+        return RunScope(options);
     if (options.command == "errors")
         return RunErrors(options);
     if (options.command == "scan")

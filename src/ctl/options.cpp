@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include "ctl/scopecommand.h"
+
 namespace {
 
 const char* const kToolUsage =
@@ -27,6 +29,8 @@ const char* const kToolUsage =
     "  write INDEX:SUB VALUE [--unit U]  write a value, print what the drive reports back\n"
     "  watch INDEX:SUB... [--count N] [--interval MS]\n"
     "                                    poll objects, one tab-separated line per round\n"
+    "  scope --channel N=INDEX:SUB... --period N --count N --csv FILE ...\n"
+    "                                    one oscilloscope capture as CSV\n"
     "  diff IN.qxi                       what importing the data file would change\n"
     "  export LIST.qxo OUT.qxi           read the listed objects into a data file\n"
     "  import IN.qxi [--log FILE]        write a data file into the drive and verify it\n"
@@ -66,6 +70,7 @@ const QHash<QString, QString>& CommandUsage() {
          "Polls the objects and prints one line per round with their values, tab-separated\n"
          "(in their default units; ???? for a refused one). --count 0 (default) polls until\n"
          "interrupted; no answer or a value that cannot be decoded ends it with exit 3.\n"},
+        {"scope", kScopeUsage},
         {"diff",
          "usage: veltoctl diff IN.qxi\n"
          "Reads every row's object and prints each row whose value differs from the file's,\n"
@@ -185,6 +190,8 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
                 o.count = n;
             else
                 o.intervalMs = n;
+        } else if (a.startsWith("--") && o.command == "scope" && i + 1 < args.size()) {
+            o.arguments << a << args[++i];  // the command's own options
         } else if (ScanOptions().contains(a)) {
             if (!value(v))
                 return fail(a + " needs a value");
@@ -211,9 +218,9 @@ ParseResult ParseCtlOptions(const QStringList& args, CtlOptions& o) {
         return fail("scan takes --from, --to, --step, --amplitude and --out, or --in alone");
     static const QHash<QString, int> kArguments = {{"objects", 0}, {"errors", 0}, {"scan", 0},
                                                    {"write", 2},   {"export", 2}, {"init", 0},
-                                                   {"restart", 0}};
+                                                   {"restart", 0}, {"scope", 0}};
     int need = kArguments.value(o.command, 1);
-    bool exact = o.command != "watch";
+    bool exact = o.command != "watch" && o.command != "scope";
     if (o.arguments.size() < need || (exact && o.arguments.size() != need))
         return fail("wrong number of arguments for " + o.command);
     if (o.address && (*o.address < 1 || *o.address > 127))

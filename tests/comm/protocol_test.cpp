@@ -212,6 +212,19 @@ TEST_P(ProtocolTest, SegmentReplyGivesItsDataBytes) {
     EXPECT_EQ(bytes[1], 'B');
 }
 
+TEST_P(ProtocolTest, UploadSizeAndLastSegmentBitOfTheReply) {
+    script->Push(Good(0x41, 0x231000, 8192));
+    ASSERT_EQ(protocol.Transact(0x231000, sdo::Read, 0), 0);
+    EXPECT_EQ(protocol.AnnouncedSize(), 8192);
+    script->Push(Good(0x11, 0, 0));  // toggle 1, seven bytes, the last segment
+    ASSERT_EQ(protocol.Transact(0, sdo::SegmentOdd, 0), 0);
+    EXPECT_TRUE(protocol.SegmentIsLast());
+    EXPECT_EQ(protocol.AnnouncedSize(), -1);
+    script->Push(Good(0x00, 0, 0));
+    ASSERT_EQ(protocol.Transact(0, sdo::SegmentEven, 0), 0);
+    EXPECT_FALSE(protocol.SegmentIsLast());
+}
+
 INSTANTIATE_TEST_SUITE_P(Links, ProtocolTest,
                          ::testing::Values(int(CComm::Serial), int(CComm::Can)),
                          [](const auto& info) {

@@ -3,18 +3,18 @@
 #include "comm/comm.h"
 #include "dictionary/sdounit.h"
 
-bool SimLink::Start(const QStringList& simOptions) {
+bool SimLink::Start(const QStringList& simOptions, int language) {
     for (const char* file : {"data/velto.dat", "data/velto_sim.tsv", "data/COM.so"})
         if (!base_.CopyFromRuntime(file))
             return false;
-    base_.Write("sys/sys.ini", "[sys]\nlang=2\ncomm=2\n");
+    base_.Write("sys/sys.ini", "[sys]\nlang=" + QByteArray::number(language) + "\ncomm=2\n");
     QStringList args = {"--base",     base_.Path(), "--serial",        PortPath(),
                         "--no-stdin", "--control",  base_.File("ctl1")};
     if (!sim_.Start(args + simOptions))
         return false;
-    global_ = std::make_unique<CGlobal>(base_.Path());
+    global_ = std::make_unique<CGlobal>(base_.Path(), std::uint8_t(language));
     global_->dictionary.WaitLoaded(20000);
-    global_->language = 2;
+    global_->language = std::uint8_t(language);
     global_->columnTitles[0] = "name";
     global_->columnTitles[1] = "data";
     global_->columnTitles[2] = "unit";

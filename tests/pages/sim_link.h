@@ -25,8 +25,9 @@ struct SimMainWindow : platform::MessageTarget {
 
 class SimLink {
 public:
-    // Starts the simulator with the extra options (for example {"--refuse", "606400"}).
-    bool Start(const QStringList& simOptions = {});
+    // Starts the simulator with the extra options (for example {"--refuse", "606400"}); the
+    // dictionary is loaded in `language` (1 Chinese, 2 English).
+    bool Start(const QStringList& simOptions = {}, int language = 2);
     bool Connect();  // opens the serial link to the simulator; online = 1
     ~SimLink();
 
