@@ -12,12 +12,12 @@ double ReadValue(const std::uint8_t* p, const RecordSlot& slot) {
     return slot.isSigned ? double(std::int32_t(v)) : double(v);
 }
 
-void AddSixteen(std::vector<RecordSlot>& slots, const RecordLayout& l, int channel) {
+void AddSixteen(std::vector<RecordSlot>& plan, const RecordLayout& l, int channel) {
     if (l.source16[std::size_t(channel - 1)] != 0)
-        slots.push_back({2, channel, l.isSigned[std::size_t(channel - 1)]});
+        plan.push_back({2, channel, l.isSigned[std::size_t(channel - 1)]});
 }
 
-void AddPair(std::vector<RecordSlot>& slots, const RecordLayout& l, int first) {
+void AddPair(std::vector<RecordSlot>& plan, const RecordLayout& l, int first) {
     if (l.source32[std::size_t(first / 2)] == 0)
         return;
     const std::uint32_t source = l.source32[std::size_t(first / 2)];
@@ -27,32 +27,32 @@ void AddPair(std::vector<RecordSlot>& slots, const RecordLayout& l, int first) {
     int channel = l.ticked[std::size_t(first - 1)] ? first : first + 1;
     if (owns(first) || owns(first + 1))
         channel = owns(first) ? first : first + 1;
-    slots.push_back({4, channel, l.isSigned[std::size_t(channel - 1)]});
+    plan.push_back({4, channel, l.isSigned[std::size_t(channel - 1)]});
 }
 
 }  // namespace
 
 std::vector<RecordSlot> RecordSlots(const RecordLayout& layout) {
-    std::vector<RecordSlot> slots;
-    AddSixteen(slots, layout, 1);
-    AddSixteen(slots, layout, 2);
-    AddPair(slots, layout, 1);
-    AddSixteen(slots, layout, 3);
-    AddSixteen(slots, layout, 4);
-    AddPair(slots, layout, 3);
-    return slots;
+    std::vector<RecordSlot> plan;
+    AddSixteen(plan, layout, 1);
+    AddSixteen(plan, layout, 2);
+    AddPair(plan, layout, 1);
+    AddSixteen(plan, layout, 3);
+    AddSixteen(plan, layout, 4);
+    AddPair(plan, layout, 3);
+    return plan;
 }
 
 ChannelSamples DecodeSamples(const std::uint8_t* data, int used, const RecordLayout& layout) {
     ChannelSamples samples;
-    const std::vector<RecordSlot> slots = RecordSlots(layout);
+    const std::vector<RecordSlot> plan = RecordSlots(layout);
     int recordBytes = 0;
-    for (const RecordSlot& s : slots) recordBytes += s.bytes;
+    for (const RecordSlot& s : plan) recordBytes += s.bytes;
     if (recordBytes == 0 || !data)
         return samples;
     for (int at = 0; at + recordBytes <= used; at += recordBytes) {
         const std::uint8_t* p = data + at;
-        for (const RecordSlot& s : slots) {
+        for (const RecordSlot& s : plan) {
             samples[std::size_t(s.channel - 1)].push_back(ReadValue(p, s));
             p += s.bytes;
         }
