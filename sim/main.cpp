@@ -50,6 +50,10 @@ void AddOptions(QCommandLineParser& p) {
                  "Serve the serial framing on a pseudo-terminal linked at PATH "
                  "(default /tmp/veltosim/ttyVSIM<address>; give --serial= for it).",
                  "PATH"});
+    p.addOption({"baud",
+                 "Pace the serial line as a real one at RATE baud: a reply reaches the client "
+                 "no sooner than 10 bits a byte of request and reply allow (default: at once).",
+                 "RATE"});
     p.addOption({"can", "Serve CAN on PLUGIN:IFACE (default virtualcan:can0).", "PLUGIN:IFACE"});
     p.addOption({"address", "Drive address 1..127 (default 1).", "N", "1"});
     p.addOption({"base",
@@ -113,6 +117,14 @@ int main(int argc, char** argv) {
         return told && !answer.startsWith("error") ? 0 : 1;
     }
     o.serialLink = serial;
+    if (p.isSet("baud")) {
+        o.serialBaud = p.value("baud").toInt(&ok);
+        if (!ok || o.serialBaud <= 0) {
+            fprintf(stderr, "veltosim: --baud needs a rate in baud, not \"%s\"\n",
+                    qPrintable(p.value("baud")));
+            return 2;
+        }
+    }
     if (p.isSet("can")) {
         o.canSpec = p.value("can");
         if (o.canSpec.isEmpty())

@@ -1,15 +1,26 @@
 #include "ptyport.h"
 
 #include <fcntl.h>
+#include <sys/timerfd.h>
 #include <termios.h>
 #include <unistd.h>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 namespace vsim {
+
+namespace {
+constexpr int kFrameBytes = 10;
+
+int64_t NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+}  // namespace
 
 CPtyPort::CPtyPort(uint8_t address, RequestHandler onRequest)
     : address_(address), onRequest_(std::move(onRequest)), framer_(address) {}
@@ -59,11 +70,27 @@ bool CPtyPort::Open(const QString& linkPath, QString& error) {
     linkPath_ = linkPath;
     notifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { OnReadable(); });
+    if (pacer_.Paced()) {
+        // steady_clock is CLOCK_MONOTONIC: the due times and the timer share it.
+        timerFd_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+        if (timerFd_ < 0) {
+            error = QString("cannot create a timer: %1").arg(strerror(errno));
+            Close();
+            return false;
+        }
+        timerNotifier_ = std::make_unique<QSocketNotifier>(timerFd_, QSocketNotifier::Read);
+        connect(timerNotifier_.get(), &QSocketNotifier::activated, this, [this] { WriteDue(); });
+    }
     return true;
 }
 
 void CPtyPort::Close() {
     notifier_.reset();
+    timerNotifier_.reset();
+    if (timerFd_ >= 0)
+        ::close(timerFd_);
+    timerFd_ = -1;
+    held_.clear();
     if (!linkPath_.isEmpty() && QFileInfo(linkPath_).symLinkTarget() == devicePath_)
         QFile::remove(linkPath_);
     linkPath_.clear();
@@ -74,19 +101,25 @@ void CPtyPort::Close() {
     slave_ = master_ = -1;
 }
 
+// One read per notification: the notifier fires again while bytes are left, so the line is
+// not read once more only to find it empty.
 void CPtyPort::OnReadable() {
     uint8_t buffer[256];
-    for (;;) {
-        const ssize_t n = ::read(master_, buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        const int64_t now = QDateTime::currentMSecsSinceEpoch();
-        for (const SdoFrame& request : framer_.Feed(buffer, size_t(n), now)) {
-            // A reply the client never read (it gave up, or it is a new client) would be
-            // taken for the answer to this request: drop it.
-            tcflush(slave_, TCIFLUSH);
-            onRequest_(request);
-        }
+    const ssize_t n = ::read(master_, buffer, sizeof buffer);
+    if (n <= 0)
+        return;
+    const int64_t now = NowNs();
+    if (framer_.Pending() == 0)
+        firstByteNs_ = now;
+    for (const SdoFrame& request : framer_.Feed(buffer, size_t(n), now / 1000000)) {
+        // A reply the client never read (it gave up, or it is a new client) would be
+        // taken for the answer to this request: drop it, sent or still held back.
+        tcflush(slave_, TCIFLUSH);
+        held_.clear();
+        if (pacer_.Paced())
+            requestDoneNs_ = pacer_.RequestDone(firstByteNs_, kFrameBytes);
+        firstByteNs_ = now;  // a further frame in this read began to come now
+        onRequest_(request);
     }
 }
 
@@ -96,8 +129,43 @@ void CPtyPort::Send(const SdoFrame& reply, bool corruptChecksum) {
     SerialFrame frame = CSerialFramer::Encode(address_, reply);
     if (corruptChecksum)
         frame[9] = uint8_t(frame[9] + 1);
+    if (!pacer_.Paced()) {
+        Write(frame);
+        return;
+    }
+    Hold(pacer_.ReplyDue(NowNs(), requestDoneNs_, kFrameBytes), frame);
+}
+
+void CPtyPort::Write(const SerialFrame& frame) {
     // A client that stopped reading fills the line; the reply is then lost, as on a wire.
     [[maybe_unused]] ssize_t n = ::write(master_, frame.data(), frame.size());
+}
+
+// The pacer hands out due times in order, so the queue stays sorted.
+void CPtyPort::Hold(int64_t dueNs, const SerialFrame& frame) {
+    held_.push_back({dueNs, frame});
+    if (held_.size() == 1)
+        ArmTimer();
+}
+
+void CPtyPort::WriteDue() {
+    uint64_t expirations;
+    [[maybe_unused]] ssize_t n = ::read(timerFd_, &expirations, sizeof expirations);
+    const int64_t now = NowNs();
+    while (!held_.empty() && held_.front().dueNs <= now) {
+        Write(held_.front().frame);
+        held_.pop_front();
+    }
+    if (!held_.empty())
+        ArmTimer();
+}
+
+void CPtyPort::ArmTimer() {
+    const int64_t due = held_.front().dueNs;
+    itimerspec at{};
+    at.it_value.tv_sec = time_t(due / 1000000000);
+    at.it_value.tv_nsec = long(due % 1000000000);
+    timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &at, nullptr);
 }
 
 }  // namespace vsim

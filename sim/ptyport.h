@@ -3,9 +3,11 @@
 #include <QObject>
 #include <QSocketNotifier>
 #include <QString>
+#include <deque>
 #include <functional>
 #include <memory>
 
+#include "linepacer.h"
 #include "serialframer.h"
 
 namespace vsim {
@@ -20,6 +22,9 @@ public:
 
     // Creates the pseudo-terminal and the link (its folder too); false with a message.
     bool Open(const QString& linkPath, QString& error);
+    // Replies reach the client no earlier than a line at this rate would carry request and
+    // reply; 0 (the default) sends them at once. Set before Open.
+    void SetBaudRate(int baud) { pacer_ = CLinePacer(baud); }
     void Send(const SdoFrame& reply, bool corruptChecksum);
     QString LinkPath() const { return linkPath_; }
     QString DevicePath() const { return devicePath_; }
@@ -28,8 +33,17 @@ public:
     static QString DefaultLinkPath(int address);
 
 private:
+    struct DueReply {
+        int64_t dueNs;
+        SerialFrame frame;
+    };
+
     void OnReadable();
     void Close();
+    void Write(const SerialFrame& frame);
+    void Hold(int64_t dueNs, const SerialFrame& frame);
+    void WriteDue();
+    void ArmTimer();
 
     uint8_t address_;
     RequestHandler onRequest_;
@@ -39,6 +53,12 @@ private:
     QString linkPath_;
     QString devicePath_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    CLinePacer pacer_;
+    int64_t firstByteNs_ = 0;    // when the bytes of the frame being assembled began to come
+    int64_t requestDoneNs_ = 0;  // when the latest request was complete on a paced line
+    std::deque<DueReply> held_;  // paced replies in due order
+    int timerFd_ = -1;
+    std::unique_ptr<QSocketNotifier> timerNotifier_;
 };
 
 }  // namespace vsim

@@ -18,6 +18,8 @@ public:
     // than kGapMs drops a partial frame; a bad checksum slides the window by one byte.
     std::vector<SdoFrame> Feed(const uint8_t* data, size_t size, int64_t nowMs);
     int BadChecksums() const { return badChecksums_; }
+    // Bytes of a frame still being assembled.
+    size_t Pending() const { return pending_.size(); }
 
     static SerialFrame Encode(uint8_t address, const SdoFrame& sdo);
     static uint8_t Checksum(const uint8_t* nineBytes);

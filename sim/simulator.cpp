@@ -50,6 +50,7 @@ bool CSimulator::Start(QString& error) {
         pty_ = std::make_unique<CPtyPort>(address, [this](const SdoFrame& request) {
             Serve(request, [this](const SdoFrame& r, bool corrupt) { pty_->Send(r, corrupt); });
         });
+        pty_->SetBaudRate(options_.serialBaud);
         if (!pty_->Open(options_.serialLink, error))
             return false;
     }

@@ -24,6 +24,7 @@ struct SimOptions {
     QString base = ".";
     QString statePath;             // non-volatile memory; empty = kept in memory only
     QString serialLink;            // empty = no serial port
+    int serialBaud = 0;            // paces serial replies as a line at this rate; 0 = at once
     QString canSpec;               // empty = no CAN
     QString controlPath;           // empty = no control socket
     bool controlOptional = false;  // a control path in use by another simulator is skipped

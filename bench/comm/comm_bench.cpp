@@ -14,13 +14,12 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <mutex>
 #include <thread>
 
 #include "app/global.h"
 #include "comm/protocol.h"
+#include "support/roundtrip.h"
 
 namespace {
 
@@ -33,27 +32,6 @@ void Answer(const std::uint8_t* request, std::uint8_t* reply) {
     reply[5] = 0x37;
     reply[9] = CProtocol::Checksum(reply);
 }
-
-// Answers at once from memory.
-class MemoryComponent final : public CCommObject {
-public:
-    int Open(const CommSettings&) override { return 0; }
-    int Write(const std::uint8_t* bytes, int) override {
-        Answer(bytes, reply_);
-        return 0;
-    }
-    int Read(std::uint8_t* buffer, int* count) override {
-        std::copy_n(reply_, 10, buffer);
-        *count = 10;
-        return 0;
-    }
-    int Reserved() override { return 0; }
-    void Close() override {}
-    void Release() override { delete this; }
-
-private:
-    std::uint8_t reply_[10] = {};
-};
 
 // Serves frames on the master side of a pseudo-terminal.
 class PtyDrive {
@@ -102,46 +80,6 @@ private:
     std::thread thread_;
 };
 
-// The page: every value starts the next read until the count is reached.
-class ChainPage : public platform::MessageTarget {
-public:
-    ChainPage(CCtrlLink& link, int count) : link_(link), left_(count) {}
-    platform::LResult OnMessage(unsigned msg, platform::WParam, platform::LParam) override {
-        if (msg != platform::WM_LINK_VALUE)
-            return 0;
-        if (--left_ > 0)
-            link_.Request(Handle(), sdo::Read, 0x604100, 0);
-        else
-            QCoreApplication::exit(0);
-        return 0;
-    }
-
-private:
-    CCtrlLink& link_;
-    int left_;
-};
-
-// Milliseconds per exchange over `count` chained exchanges.
-double Measure(CGlobal& global, int count) {
-    global.online = 1;
-    ChainPage page(global.link, count);
-    auto start = std::chrono::steady_clock::now();
-    global.link.Request(page.Handle(), sdo::Read, 0x604100, 0);
-    QCoreApplication::exec();
-    auto elapsed = std::chrono::steady_clock::now() - start;
-    global.online = 2;
-    return std::chrono::duration<double, std::milli>(elapsed).count() / count;
-}
-
-double MeasureMemory(const QString& base, int count) {
-    CGlobal global(base);
-    global.pollingEnabled = 0;
-    global.link.Protocol().SetLinkKind(CComm::Serial);
-    global.link.Protocol().Comm().Attach(new MemoryComponent);
-    Measure(global, count / 10);  // warm-up
-    return Measure(global, count);
-}
-
 double MeasurePty(const QString& base, int count) {
     PtyDrive drive;
     CGlobal global(base);
@@ -153,8 +91,11 @@ double MeasurePty(const QString& base, int count) {
     settings.rate = 115200;
     if (global.link.Open(settings) != 0)
         return -1;
-    Measure(global, count / 10);
-    return Measure(global, count);
+    global.online = 1;
+    ChainedExchangesUs(global, count / 10);
+    const double us = ChainedExchangesUs(global, count);
+    global.online = 2;
+    return us / 1000;
 }
 
 // The protocol alone on the calling thread: framing, checksum and decoding.
@@ -177,32 +118,6 @@ double MeasureProtocol(const QString& base, int count) {
     return std::chrono::duration<double, std::milli>(elapsed).count() / count;
 }
 
-// Two thread hand-overs through a condition variable, the least any worker-to-UI round trip
-// costs on this machine: the floor under the in-memory figure.
-double MeasureHandover(int count) {
-    std::mutex mutex;
-    std::condition_variable cv;
-    int turn = 0;
-    std::thread other([&] {
-        for (int i = 0; i < count; ++i) {
-            std::unique_lock lock(mutex);
-            cv.wait(lock, [&] { return turn == 1; });
-            turn = 0;
-            cv.notify_all();
-        }
-    });
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < count; ++i) {
-        std::unique_lock lock(mutex);
-        turn = 1;
-        cv.notify_all();
-        cv.wait(lock, [&] { return turn == 0; });
-    }
-    auto elapsed = std::chrono::steady_clock::now() - start;
-    other.join();
-    return std::chrono::duration<double, std::milli>(elapsed).count() / count;
-}
-
 void Report(const char* what, double ms) {
     std::printf(
         "%-34s %9.1f us/exchange %9.0f exchanges/s   %7.4f x serial wire   %7.4f x CAN wire\n",
@@ -222,8 +137,8 @@ int main(int argc, char** argv) {
         "wire time of one exchange: %.3f ms serial at 115200 baud, %.3f ms CAN at 1 Mbit/s\n",
         kSerialWireMs, kCanWireMs);
     Report("protocol alone, in memory", MeasureProtocol(base.path(), count * 10));
-    Report("thread hand-over and back (floor)", MeasureHandover(count));
-    Report("CCtrlLink in memory (software)", MeasureMemory(base.path(), count));
+    Report("thread hand-over and back (floor)", HandoverFloorUs(count) / 1000);
+    Report("CCtrlLink in memory (software)", LinkInMemoryUs(base.path(), count) / 1000);
     double pty = MeasurePty(base.path(), count / 4);
     if (pty < 0) {
         std::printf("pseudo-terminal: could not open\n");

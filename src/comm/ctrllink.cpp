@@ -42,7 +42,10 @@ struct CCtrlLink::Impl {
     bool Stopping() const { return flags.stopWorker.load() != 0; }
     bool Online() const { return flags.online.load() == 1; }
     void Sleep(int ms);
+    bool HasWork() const;
+    void OfflineWait();
     void IdleWait();
+    int Place(const CScopeTempList& request);
     void TakeQueued(std::deque<CScopeTempList>& queue, bool held);
     bool RunPending();
     bool PollingPass();
@@ -63,13 +66,24 @@ void CCtrlLink::Impl::Sleep(int ms) {
     wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return Stopping(); });
 }
 
+// A request in the slot or a queue the worker may serve (the mutex is held).
+bool CCtrlLink::Impl::HasWork() const {
+    return pending || !displaced.empty() || (flags.serveHeldQueue.load() == 1 && !held.empty());
+}
+
+// The link is not open: look again in 50 ms. A request is only taken while the link is open,
+// so one arriving now ends the wait at once instead of waiting out the rest of the step.
+void CCtrlLink::Impl::OfflineWait() {
+    std::unique_lock lock(mutex);
+    wake.wait_for(lock, std::chrono::milliseconds(kOfflineWait),
+                  [this] { return Stopping() || (Online() && HasWork()); });
+}
+
 // Polling off and nothing to do: wait for a request instead of spinning.
 void CCtrlLink::Impl::IdleWait() {
     std::unique_lock lock(mutex);
-    wake.wait_for(lock, std::chrono::milliseconds(kIdleRecheck), [this] {
-        return Stopping() || pending || !displaced.empty() ||
-               (flags.serveHeldQueue.load() == 1 && !held.empty());
-    });
+    wake.wait_for(lock, std::chrono::milliseconds(kIdleRecheck),
+                  [this] { return Stopping() || HasWork(); });
 }
 
 void CCtrlLink::Impl::Send(WindowHandle window, unsigned msg, std::int32_t w, std::int32_t l) {
@@ -100,7 +114,7 @@ void CCtrlLink::Impl::TakeQueued(std::deque<CScopeTempList>& queue, bool isHeld)
 // Runs the slot's request; false when the worker is to end.
 bool CCtrlLink::Impl::RunPending() {
     if (!Online()) {
-        Sleep(kOfflineWait);
+        OfflineWait();
         return true;
     }
     if (Stopping())
@@ -221,7 +235,7 @@ bool CCtrlLink::Impl::PollingPass() {
 void CCtrlLink::Impl::Run() {
     while (!Stopping()) {
         if (!Online()) {
-            Sleep(kOfflineWait);
+            OfflineWait();
             continue;
         }
         TakeQueued(held, true);
@@ -262,32 +276,40 @@ CCtrlLink::~CCtrlLink() {
     delete impl_;
 }
 
-int CCtrlLink::Request(WindowHandle window, std::uint8_t command, std::int32_t key,
-                       std::int32_t data) {
-    CLinkFlags& g = impl_->flags;
-    if (g.online.load() != 1)
-        return 0;
-    const CScopeTempList request{window, key, data, command};
-    std::lock_guard lock(impl_->mutex);
-    impl_->wake.notify_all();
-    if (g.exclusiveMode.load() == 1) {
-        WindowHandle owner = g.exclusiveOwner.load();
-        if (owner != 0 && owner != window)
+// Puts a request where the worker finds it (the mutex is held); 1 when it was parked.
+int CCtrlLink::Impl::Place(const CScopeTempList& request) {
+    if (flags.exclusiveMode.load() == 1) {
+        WindowHandle owner = flags.exclusiveOwner.load();
+        if (owner != 0 && owner != request.window)
             return 0;
-        impl_->slot = request;  // the owner's newest request replaces its last one
-        impl_->pending = 1;
+        slot = request;  // the owner's newest request replaces its last one
+        pending = 1;
         return 0;
     }
-    WindowHandle priority = g.priorityWindow.load();
-    if (priority != 0 && g.serveHeldQueue.load() == 0 && window != priority) {
-        impl_->held.push_back(request);
+    WindowHandle priority = flags.priorityWindow.load();
+    if (priority != 0 && flags.serveHeldQueue.load() == 0 && request.window != priority) {
+        held.push_back(request);
         return 1;
     }
-    if (impl_->pending)
-        impl_->displaced.push_back(impl_->slot);
-    impl_->slot = request;
-    impl_->pending = 1;
+    if (pending)
+        displaced.push_back(slot);
+    slot = request;
+    pending = 1;
     return 0;
+}
+
+int CCtrlLink::Request(WindowHandle window, std::uint8_t command, std::int32_t key,
+                       std::int32_t data) {
+    if (impl_->flags.online.load() != 1)
+        return 0;
+    int parked;
+    {
+        std::lock_guard lock(impl_->mutex);
+        parked = impl_->Place({window, key, data, command});
+    }
+    // Outside the lock: the woken worker takes the request without blocking on the mutex.
+    impl_->wake.notify_all();
+    return parked;
 }
 
 int CCtrlLink::AddWatch(WindowHandle window, std::int32_t key, std::uint8_t kind) {

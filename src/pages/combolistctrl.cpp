@@ -12,6 +12,7 @@
 
 #include "comm/abortcodes.h"
 #include "pages/inplaceeditors.h"
+#include "pages/repaintthrottle.h"
 
 namespace {
 bool g_enterDown = false;
@@ -21,6 +22,7 @@ std::vector<CComboListCtrl*> g_grids;  // every live grid, for link state change
 const QColor kProtectedText(34, 139, 34);
 constexpr int kKeyRole = Qt::UserRole + 1;   // the row's object key, on its first cell
 constexpr int kReadRole = Qt::UserRole + 2;  // on a value cell: set while the link was live
+constexpr int kRepaintCoolDownMs = 30;       // values filled by a page read show at ~30 Hz
 
 // Rows of objects that cannot be written (label with "*") are drawn in green.
 class ProtectedRowDelegate : public QStyledItemDelegate {
@@ -65,7 +67,12 @@ bool IsEnterKey(int key) {
 }  // namespace
 
 CComboListCtrl::CComboListCtrl(QWidget* parent)
-    : QTableView(parent), model_(new QStandardItemModel(this)), valueColumn_(grid::Value) {
+    : QTableView(parent),
+      model_(new QStandardItemModel(this)),
+      repaint_(
+          new CRepaintThrottle(this, kRepaintCoolDownMs,
+                               [this](int t, int l, int b, int r) { PaintCells(t, l, b, r); })),
+      valueColumn_(grid::Value) {
     g_grids.push_back(this);
     setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -96,6 +103,24 @@ CComboListCtrl::~CComboListCtrl() {
     // Destroying any grid destroys both shared editors; the next use re-creates them.
     CInPlaceEdit::DestroyShared();
     CInPlaceCombo::DestroyShared();
+}
+
+void CComboListCtrl::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                 const QList<int>& roles) {
+    if (topLeft != bottomRight || !topLeft.isValid() || !isVisible()) {
+        QTableView::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    repaint_->CellChanged(topLeft.row(), topLeft.column());
+}
+
+// Rows may have gone meanwhile: only the cells that are still there.
+void CComboListCtrl::PaintCells(int top, int left, int bottom, int right) {
+    bottom = std::min(bottom, model_->rowCount() - 1);
+    right = std::min(right, model_->columnCount() - 1);
+    if (top > bottom || left > right)
+        return;
+    QTableView::dataChanged(model_->index(top, left), model_->index(bottom, right));
 }
 
 void CComboListCtrl::InsertColumn(int column, const QString& title, int width) {

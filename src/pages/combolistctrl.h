@@ -15,6 +15,7 @@
 
 class QStandardItemModel;
 class CInPlaceEdit;
+class CRepaintThrottle;
 class CInPlaceCombo;
 
 class CComboListCtrl : public QTableView {
@@ -100,6 +101,9 @@ signals:
     void rowActivated(int row);  // double click on a row
 
 protected:
+    // Single cells changed while shown are painted in batches (CRepaintThrottle).
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = QList<int>()) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -110,10 +114,12 @@ private:
     friend class CInPlaceCombo;
     bool PreTranslateKey(QObject* target, QKeyEvent* event);
     void OpenEditorAt(int row, int column);
+    void PaintCells(int top, int left, int bottom, int right);
     void TakeFocusForScroll();
     void MarkValuesStale();
 
     QStandardItemModel* model_;
+    CRepaintThrottle* repaint_;
     mutable QHash<std::int32_t, QPersistentModelIndex> keyRows_;
     QPersistentModelIndex committedValue_;  // the value cell of the last commit
     QString replacedValue_;                 // and the text it held before

@@ -144,9 +144,12 @@ LResult SendMessage(WindowHandle h, unsigned msg, WParam wParam, LParam lParam,
     auto state = std::make_shared<SendState>();
     bool posted = PostToApplication([state, h, msg, wParam, lParam] {
         LResult result = Deliver(h, msg, wParam, lParam);
-        std::lock_guard lock(state->mutex);
-        state->result = result;
-        state->finished = true;
+        {
+            std::lock_guard lock(state->mutex);
+            state->result = result;
+            state->finished = true;
+        }
+        // After the unlock: the woken sender must not find the mutex still held.
         state->done.notify_all();
     });
     if (!posted)

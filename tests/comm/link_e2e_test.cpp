@@ -112,6 +112,21 @@ TEST_F(SerialLinkTest, LateReplyIsNotTakenForTheNextRequest) {
     EXPECT_EQ(page.messages[0].w, 5);
 }
 
+// A line hands a frame over in pieces; the read collects them within the wait.
+TEST_F(SerialLinkTest, ReplyInPiecesIsAssembled) {
+    PtyResponder drive;
+    drive.drive.Set(K, 0x1234);
+    drive.splitPauseMs = 30;
+    Link().SetLinkKind(CComm::Serial);
+    Link().SetDriveAddress(1);
+    ASSERT_EQ(Link().Open(SerialSettings(drive.SlavePath())), 0);
+    global->online = 1;
+    Link().Request(page.Handle(), sdo::Read, K, 0);
+    ASSERT_TRUE(WaitFor([&] { return page.Count(WM_LINK_VALUE) == 1; }));
+    EXPECT_EQ(page.messages[0].w, 0x1234);
+    EXPECT_EQ(main.Count(WM_LINK_STATE), 0);
+}
+
 TEST_F(SerialLinkTest, RatesWithoutAConstantOpen) {
     PtyResponder drive;
     Link().SetLinkKind(CComm::Serial);

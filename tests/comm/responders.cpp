@@ -82,7 +82,14 @@ void PtyResponder::Serve() {
         if (delayMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(delayMs.load()));
         FakeReply reply = drive.Answer(FromSdo(frame + 1), false, address_);
-        [[maybe_unused]] ssize_t w = ::write(master_, reply.bytes.data(), reply.bytes.size());
+        size_t head = 0;
+        if (splitPauseMs > 0 && reply.bytes.size() > 4) {
+            head = 4;
+            [[maybe_unused]] ssize_t w = ::write(master_, reply.bytes.data(), head);
+            std::this_thread::sleep_for(std::chrono::milliseconds(splitPauseMs.load()));
+        }
+        [[maybe_unused]] ssize_t w =
+            ::write(master_, reply.bytes.data() + head, reply.bytes.size() - head);
     }
 }
 

@@ -27,6 +27,7 @@ public:
     std::atomic<int> frames{0};
     std::atomic<bool> silent{false};
     std::atomic<int> delayMs{0};
+    std::atomic<int> splitPauseMs{0};  // > 0: the reply comes in two pieces this far apart
 
 private:
     void Serve();

@@ -89,6 +89,36 @@ protected:
     Recorder owner;
 };
 
+// Counts the paints of a widget.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// A page read fills one value cell per reply, the event loop running in between: the shown
+// grid paints them in a few batches, not once per value, and the last value is painted too.
+TEST_F(GridTest, BurstOfValuesIsPaintedInBatches) {
+    PaintCounter counter;
+    grid->viewport()->installEventFilter(&counter);
+    QApplication::processEvents();
+    counter.paints = 0;
+    for (int i = 0; i < 60; ++i) {
+        grid->SetItemText(i % 3, 4, QString::number(i));
+        QApplication::processEvents();
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints >= 2; }));
+    QTest::qWait(100);
+    EXPECT_LT(counter.paints, 30);  // one per value would be 60
+    EXPECT_EQ(grid->GetItemText(2, 4), "59");
+    const int before = counter.paints;
+    grid->SetItemText(0, 4, "later");  // after a quiet spell: painted without waiting
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, before + 1);
+}
+
 TEST_F(GridTest, UnitListPutsDecLastAndOffersDecAloneWithoutBindingOrCells) {
     QStringList entries;
     grid->BuildUnitList(0, entries);

@@ -49,11 +49,11 @@ SimLink::~SimLink() {
     sim_.Stop();
 }
 
-std::vector<std::int32_t> SimLink::ReadableKeys(int count, bool writable) {
+std::vector<std::int32_t> ReadableKeys(CGlobal& g, int count, bool writable) {
     std::vector<std::int32_t> keys;
-    for (int p = 0; p < global_->dictionary.Count() && int(keys.size()) < count; ++p) {
+    for (int p = 0; p < g.dictionary.Count() && int(keys.size()) < count; ++p) {
         CSdoInfo e;
-        if (!global_->dictionary.GetAt(p, e))
+        if (!g.dictionary.GetAt(p, e))
             break;
         int width = CNumbers::DataTypeWidth(e.dataType);
         if ((width != 8 && width != 16 && width != 32) || e.attribute.contains('L'))
@@ -62,7 +62,7 @@ std::vector<std::int32_t> SimLink::ReadableKeys(int count, bool writable) {
             if (!e.attribute.contains('W'))
                 continue;
             CSdoUnit unit;
-            global_->units.FindOrAddUnit(e.key, e.unitDefinition, unit);
+            g.units.FindOrAddUnit(e.key, e.unitDefinition, unit);
             bool raw = unit.cells.isEmpty() || (unit.cells.front().displayName.isEmpty() &&
                                                 unit.cells.front().formula == QLatin1String("N*1"));
             if (!raw)

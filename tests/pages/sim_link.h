@@ -9,6 +9,10 @@
 #include "support/sim_process.h"
 #include "support/temp_base.h"
 
+// Objects of the shipped dictionary a parameter page can read (numeric, not live), in file
+// order; `writable` picks those with "W" whose default unit shows the raw value.
+std::vector<std::int32_t> ReadableKeys(CGlobal& g, int count, bool writable = false);
+
 // Stands in for the main window: records link state changes.
 struct SimMainWindow : platform::MessageTarget {
     int linkDown = 0;
@@ -30,9 +34,9 @@ public:
     CGlobal& g() { return *global_; }
     TempBase& base() { return base_; }
     QString PortPath() const { return base_.File("ttyVSIM1"); }
-    // Objects of the shipped dictionary a parameter page can read (numeric, not live), in
-    // file order; `writable` picks those with "W" whose default unit shows the raw value.
-    std::vector<std::int32_t> ReadableKeys(int count, bool writable = false);
+    std::vector<std::int32_t> ReadableKeys(int count, bool writable = false) {
+        return ::ReadableKeys(*global_, count, writable);
+    }
 
 private:
 public:

@@ -102,6 +102,35 @@ TEST_F(SimE2e, InstalledCopyStartedElsewhereServesTheInstalledTable) {
     EXPECT_EQ(sim.Stop(), 0) << sim.Errors().toStdString();
 }
 
+// At 300 Bd request and reply take 20 x 10 bits = 667 ms on a real line: the reply is held back
+// that long, then comes whole.
+TEST_F(SimE2e, PacedSerialLineHoldsTheReplyForItsWireTime) {
+    const QString link = base.File("ttyVSIM1");
+    VeltosimRun sim;
+    ASSERT_TRUE(sim.Start(BaseArgs(1) << "--serial" << link << "--baud"
+                                      << "300",
+                          base.File("ctl1")));
+    SerialClient client;
+    ASSERT_TRUE(client.Open(link));
+    EXPECT_FALSE(client.Exchange(1, MakeSdo(0x40, 0x100000), 300));
+    // A new request drops the reply still on its way, as the unread one of a client that gave up.
+    auto r = client.Exchange(1, MakeSdo(0x40, 0x100000), 10000);
+    ASSERT_TRUE(r);
+    EXPECT_EQ((*r)[0], 0x43);
+    EXPECT_EQ(SdoData(*r), 131474u);
+    EXPECT_EQ(sim.Stop(), 0) << sim.Errors().toStdString();
+}
+
+TEST_F(SimE2e, BaudRateMustBeARate) {
+    for (const char* rate : {"fast", "0"}) {
+        VeltosimRun sim;
+        EXPECT_FALSE(
+            sim.Start(BaseArgs(1) << "--serial" << base.File("ttyVSIM1") << "--baud" << rate,
+                      base.File("ctl1")));
+        EXPECT_TRUE(sim.Errors().contains("--baud needs a rate")) << rate;
+    }
+}
+
 TEST_F(SimE2e, TwoDrivesOnOneVirtualCanBus) {
     const int port = 36000 + int(getpid() % 20000);
     const QString iface = QString("tcp://127.0.0.1:%1/can0").arg(port);

@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -76,21 +77,21 @@ public:
             return EBADF;
         auto start = std::chrono::steady_clock::now();
         while (*count < kFrameSize) {
-            // A raw line without VMIN reads 0 when empty; poll tells waiting from hang-up.
-            ssize_t n = ::read(fd_, buffer10 + *count, static_cast<size_t>(kFrameSize - *count));
-            if (n > 0) {
-                *count += static_cast<int>(n);
-                continue;
-            }
-            if (n < 0 && errno != EAGAIN && errno != EINTR)
-                return errno;
-            int left = waitMs_ - ElapsedMs(start);
-            if (left <= 0)
-                break;
-            int ready = Wait(POLLIN, left);
+            // Wait before reading: the reply is never there the moment the request has left,
+            // and poll tells waiting from hang-up (a raw line without VMIN reads 0 when empty).
+            // Once the time is up, the line is looked at once more without waiting.
+            const int left = waitMs_ - ElapsedMs(start);
+            int ready = Wait(POLLIN, std::max(0, left));
             if (ready < 0)
                 return EIO;
             if (ready == 0)
+                break;
+            ssize_t n = ::read(fd_, buffer10 + *count, static_cast<size_t>(kFrameSize - *count));
+            if (n > 0)
+                *count += static_cast<int>(n);
+            else if (n < 0 && errno != EAGAIN && errno != EINTR)
+                return errno;
+            if (left <= 0)
                 break;
         }
         return 0;
