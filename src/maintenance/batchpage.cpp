@@ -33,6 +33,13 @@ CBatchPage::CBatchPage(CGlobal& g, QWidget* parent)
     connect(&watchdog_, &QTimer::timeout, this, &CBatchPage::CheckReply);
 }
 
+void CBatchPage::LayOutPage(QWidget* list, QBoxLayout* buttons) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list, 1);
+    layout->addWidget(BuildProgressRow());
+    layout->addLayout(buttons);
+}
+
 QWidget* CBatchPage::BuildProgressRow() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);

@@ -35,6 +35,8 @@ public:
 protected:
     // The status field, the progress bar and Cancel in one row.
     QWidget* BuildProgressRow();
+    // The page's one layout: the result list, the progress row, then the buttons.
+    void LayOutPage(QWidget* list, QBoxLayout* buttons);
     QPushButton* AddButton(QBoxLayout* layout, const char* objectName, const QString& caption,
                            std::function<void()> action);
     void SetStatus(const QString& text);

@@ -28,15 +28,12 @@ CExportDrvData::CExportDrvData(CGlobal& g, QWidget* parent)
     setObjectName("CExportDrvData");
     list_->setObjectName("list");
     BuildColumns();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(list_, 1);
-    layout->addWidget(BuildProgressRow());
     auto* buttons = new QHBoxLayout;
     load_ = AddButton(buttons, "load", tr("导入数据"), [this] { OnLoadList(); });
     read_ = AddButton(buttons, "read", tr("读数据"), [this] { OnReadData(); });
     save_ = AddButton(buttons, "save", tr("保存结果"), [this] { OnSaveResult(); });
     exit_ = AddButton(buttons, "exit", tr("退出"), [this] { OnExit(); });
-    layout->addLayout(buttons);
+    LayOutPage(list_, buttons);
 }
 
 void CExportDrvData::BuildColumns() {

@@ -31,9 +31,6 @@ CImportDrvData::CImportDrvData(CGlobal& g, QWidget* parent)
     setObjectName("CImportDrvData");
     list_->setObjectName("list");
     BuildColumns();
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(list_, 1);
-    layout->addWidget(BuildProgressRow());
     auto* buttons = new QHBoxLayout;
     load_ = AddButton(buttons, "load", tr("导入数据"), [this] { OnLoadData(); });
     write_ = AddButton(buttons, "write", tr("写数据"), [this] { OnWriteData(); });
@@ -41,7 +38,7 @@ CImportDrvData::CImportDrvData(CGlobal& g, QWidget* parent)
     saveParams_ = AddButton(buttons, "saveParams", tr("保存参数"), [this] { OnSaveParameters(); });
     restart_ = AddButton(buttons, "restart", tr("驱动器重启"), [this] { OnRestart(); });
     exit_ = AddButton(buttons, "exit", tr("退出"), [this] { OnExit(); });
-    layout->addLayout(buttons);
+    LayOutPage(list_, buttons);
 }
 
 void CImportDrvData::BuildColumns() {
